@@ -1,0 +1,312 @@
+// platform::FileSystem over the wide Win32 file functions.
+#include <algorithm>
+#include <new>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/win32/util.h"
+
+#include "platform/filesystem.h"
+#include "platform/win32/backend.h"
+
+namespace win32 {
+namespace {
+
+using platform::DriveInfo;
+using platform::DriveType;
+using platform::Error;
+using platform::FindData;
+using platform::Status;
+
+// The pieces written or read per WriteFile/ReadFile call: their length is
+// a DWORD, and a bounded chunk keeps one call from tying up the disk.
+constexpr DWORD kChunk = 64 * 1024;
+
+// Share modes that let other programs (and our own next call) read, write
+// and delete while we read or stamp a file.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+platform::FileTime ToFileTime(const FILETIME& ft) {
+  return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+}
+
+Status InvalidName() { return Status::Fail(Error::kInvalidName); }
+
+// The find-first filter: hidden, system, directory and volume-label entries
+// are listed only when their bit is allowed. FindFirstFile itself returns
+// every entry; the old DOS-style attribute search is ours to apply.
+constexpr uint32_t kFilteredAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                         FILE_ATTRIBUTE_DIRECTORY | platform::kAttrVolume;
+
+class Win32FindHandle : public platform::FindHandle {
+ public:
+  Win32FindHandle(HANDLE h, const WIN32_FIND_DATAW& first, uint32_t allowed)
+      : h_(h), pending_(first), have_pending_(true), allowed_(allowed) {}
+  ~Win32FindHandle() override { FindClose(h_); }
+
+  bool Next(FindData& out) override {
+    while (have_pending_) {
+      WIN32_FIND_DATAW entry = pending_;
+      have_pending_ = FindNextFileW(h_, &pending_) != 0;
+      if ((entry.dwFileAttributes & kFilteredAttributes & ~allowed_) != 0) continue;
+      out.name = Narrow(entry.cFileName);
+      out.short_name = Narrow(entry.cAlternateFileName);
+      out.attributes = entry.dwFileAttributes;
+      out.size = (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+      out.creation_time = ToFileTime(entry.ftCreationTime);
+      out.last_access_time = ToFileTime(entry.ftLastAccessTime);
+      out.last_write_time = ToFileTime(entry.ftLastWriteTime);
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  HANDLE h_;
+  WIN32_FIND_DATAW pending_;
+  bool have_pending_;
+  uint32_t allowed_;
+};
+
+class Win32FileSystem : public platform::FileSystem {
+ public:
+  std::unique_ptr<platform::FindHandle> FindFirst(std::string_view pattern, uint32_t allowed,
+                                                  Error* error) override {
+    auto wide = WidePath(pattern);
+    if (!wide) {
+      if (error) *error = Error::kInvalidName;
+      return nullptr;
+    }
+    WIN32_FIND_DATAW first{};
+    HANDLE h = FindFirstFileW(wide->c_str(), &first);
+    if (h == INVALID_HANDLE_VALUE) {
+      if (error) *error = LastError().error;
+      return nullptr;
+    }
+    if (error) *error = Error::kNone;
+    return std::make_unique<Win32FindHandle>(h, first, allowed);
+  }
+
+  std::optional<uint32_t> GetAttributes(std::string_view path) override {
+    auto wide = WidePath(path);
+    if (!wide) return std::nullopt;
+    DWORD a = GetFileAttributesW(wide->c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return a;
+  }
+
+  Status SetAttributes(std::string_view path, uint32_t attributes) override {
+    auto wide = WidePath(path);
+    if (!wide) return InvalidName();
+    return StatusOf(SetFileAttributesW(wide->c_str(), attributes));
+  }
+
+  std::optional<uint64_t> GetSize(std::string_view path) override {
+    auto wide = WidePath(path);
+    if (!wide) return std::nullopt;
+    // GetFileAttributesEx reads the size from the directory entry without
+    // opening the file, so it works on files other programs hold locked.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(wide->c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  }
+
+  Status SetLastWriteTime(std::string_view path, platform::FileTime time) override {
+    auto wide = WidePath(path);
+    if (!wide) return InvalidName();
+    // FILE_WRITE_ATTRIBUTES is all SetFileTime needs, and works on
+    // read-only files; BACKUP_SEMANTICS lets the same call open a folder.
+    Handle file(CreateFileW(wide->c_str(), FILE_WRITE_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.Valid()) return LastError();
+    FILETIME ft{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+    return StatusOf(SetFileTime(file.Get(), nullptr, nullptr, &ft));
+  }
+
+  Status DeleteFile(std::string_view path) override {
+    auto wide = WidePath(path);
+    if (!wide) return InvalidName();
+    return StatusOf(DeleteFileW(wide->c_str()));
+  }
+
+  Status RemoveFolder(std::string_view path) override {
+    auto wide = WidePath(path);
+    if (!wide) return InvalidName();
+    return StatusOf(RemoveDirectoryW(wide->c_str()));
+  }
+
+  Status MoveFile(std::string_view from, std::string_view to) override {
+    return Move(from, to, MOVEFILE_COPY_ALLOWED);
+  }
+
+  Status ReplaceFile(std::string_view from, std::string_view to) override {
+    // WRITE_THROUGH: when the move is a copy across volumes, return only
+    // once the data is on the disk, so the source is never deleted first.
+    return Move(from, to,
+                MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  }
+
+  Status CreateFolder(std::string_view path) override {
+    auto wide = WidePath(path);
+    if (!wide) return InvalidName();
+    return StatusOf(CreateDirectoryW(wide->c_str(), nullptr));
+  }
+
+  std::optional<std::string> ReadBytes(std::string_view path) override {
+    auto wide = WidePath(path);
+    if (!wide) return std::nullopt;
+    Handle file(CreateFileW(wide->c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.Valid()) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return std::nullopt;
+    // Allocation failures stay inside: a file too big for memory is simply
+    // unreadable.
+    try {
+      std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+      size_t done = 0;
+      while (done < bytes.size()) {
+        DWORD want = static_cast<DWORD>(std::min<size_t>(kChunk, bytes.size() - done));
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;  // the file shrank while we read it
+        done += got;
+      }
+      bytes.resize(done);
+      return bytes;
+    } catch (const std::bad_alloc&) {
+      return std::nullopt;
+    } catch (const std::length_error&) {
+      return std::nullopt;
+    }
+  }
+
+  Status WriteBytes(std::string_view path, std::string_view bytes) override {
+    auto wide = WidePath(path);
+    if (!wide) return InvalidName();
+    // CREATE_ALWAYS truncates an existing file and keeps its attributes;
+    // Windows refuses it (access denied) on a hidden or system file opened
+    // with FILE_ATTRIBUTE_NORMAL, as it refuses read-only ones.
+    Handle file(CreateFileW(wide->c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return LastError();
+    size_t done = 0;
+    while (done < bytes.size()) {
+      DWORD want = static_cast<DWORD>(std::min<size_t>(kChunk, bytes.size() - done));
+      DWORD wrote = 0;
+      if (!WriteFile(file.Get(), bytes.data() + done, want, &wrote, nullptr) || wrote == 0) {
+        return WriteFailure();
+      }
+      done += wrote;
+    }
+    return Status::Ok();
+  }
+
+  Status OverwriteInPlace(std::string_view path, uint8_t fill) override {
+    auto wide = WidePath(path);
+    if (!wide) return InvalidName();
+    // OPEN_EXISTING never truncates, so the new bytes land on the clusters
+    // that held the old ones. Share mode 0: the overwrite happens only when
+    // no other program has the file open; a file that a browser or the shell
+    // holds (and may have memory-mapped) fails with a sharing violation
+    // instead of being destroyed under it.
+    Handle file(CreateFileW(wide->c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return LastError();
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return LastError();
+    const std::vector<char> chunk(kChunk, static_cast<char>(fill));
+    uint64_t left = static_cast<uint64_t>(size.QuadPart);
+    while (left > 0) {
+      DWORD want = static_cast<DWORD>(std::min<uint64_t>(kChunk, left));
+      DWORD wrote = 0;
+      if (!WriteFile(file.Get(), chunk.data(), want, &wrote, nullptr) || wrote == 0) {
+        return WriteFailure();
+      }
+      left -= wrote;
+    }
+    // WriteFile only reaches the system cache; FlushFileBuffers makes the
+    // disk hold the new bytes before the caller deletes the file.
+    if (!FlushFileBuffers(file.Get())) return WriteFailure();
+    return Status::Ok();
+  }
+
+  std::string ShortPath(std::string_view path) override {
+    auto wide = WidePath(path);
+    if (!wide) return {};
+    return FilledString(MAX_PATH, [&](wchar_t* buf, DWORD size) {
+      return GetShortPathNameW(wide->c_str(), buf, size);
+    });
+  }
+
+  std::string TempPath() override {
+    // GetTempPath can return up to MAX_PATH + 1 characters (a trailing
+    // backslash after a full-length path).
+    return FilledString(MAX_PATH + 2,
+                        [](wchar_t* buf, DWORD size) { return GetTempPathW(size, buf); });
+  }
+
+  std::string WindowsFolder() override {
+    return FilledString(MAX_PATH,
+                        [](wchar_t* buf, DWORD size) { return GetWindowsDirectoryW(buf, size); });
+  }
+
+  std::string SystemFolder() override {
+    return FilledString(MAX_PATH,
+                        [](wchar_t* buf, DWORD size) { return GetSystemDirectoryW(buf, size); });
+  }
+
+  std::string CurrentFolder() override {
+    return FilledString(MAX_PATH,
+                        [](wchar_t* buf, DWORD size) { return GetCurrentDirectoryW(size, buf); });
+  }
+
+  std::vector<DriveInfo> Drives() override {
+    std::vector<DriveInfo> drives;
+    DWORD mask = GetLogicalDrives();
+    // An empty floppy or CD drive would make GetVolumeInformation show the
+    // "There is no disk in the drive" box; this thread fails quietly instead.
+    DWORD old_mode = 0;
+    bool mode_set = SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &old_mode);
+    for (int i = 0; i < 26; ++i) {
+      if (!(mask & (1u << i))) continue;
+      wchar_t root[] = {static_cast<wchar_t>(L'A' + i), L':', L'\\', L'\0'};
+      DriveInfo drive;
+      drive.root = Narrow(root);
+      UINT type = GetDriveTypeW(root);
+      drive.type = type <= DRIVE_RAMDISK ? static_cast<DriveType>(type) : DriveType::kUnknown;
+      wchar_t label[MAX_PATH + 1] = {};
+      if (GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) {
+        drive.label = Narrow(label);
+      }
+      drives.push_back(std::move(drive));
+    }
+    if (mode_set) SetThreadErrorMode(old_mode, nullptr);
+    return drives;
+  }
+
+ private:
+  Status Move(std::string_view from, std::string_view to, DWORD flags) {
+    auto wide_from = WidePath(from);
+    auto wide_to = WidePath(to);
+    if (!wide_from || !wide_to) return InvalidName();
+    return StatusOf(MoveFileExW(wide_from->c_str(), wide_to->c_str(), flags));
+  }
+
+  // A failed write: the disk-full family keeps its own code, every other
+  // reason is a write fault.
+  static Status WriteFailure() {
+    Status s = LastError();
+    if (s.error == Error::kOther) s.error = Error::kWriteFault;
+    return s;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<platform::FileSystem> MakeFileSystem() {
+  return std::make_unique<Win32FileSystem>();
+}
+
+}  // namespace win32
