@@ -1,0 +1,86 @@
+#include "core/date_format.h"
+
+#include <algorithm>
+#include <array>
+
+namespace core {
+
+namespace {
+
+constexpr std::array<std::string_view, 7> kDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                    "Thursday", "Friday", "Saturday"};
+constexpr std::array<std::string_view, 12> kMonthNames{
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+
+std::string Padded(int value, size_t width) {
+  std::string s = std::to_string(value);
+  if (s.size() < width) s.insert(0, width - s.size(), '0');
+  return s;
+}
+
+// The name at `index` (0-based), or "" when out of range.
+template <size_t N>
+std::string_view NameAt(const std::array<std::string_view, N>& names, int index) {
+  return index >= 0 && index < static_cast<int>(N) ? names[static_cast<size_t>(index)]
+                                                   : std::string_view();
+}
+
+std::string Field(char letter, size_t run, const platform::DateTime& date) {
+  switch (letter) {
+    case 'd':
+      if (run <= 2) return Padded(date.day, run);
+      return std::string(run == 3 ? NameAt(kDayNames, date.day_of_week).substr(0, 3)
+                                  : NameAt(kDayNames, date.day_of_week));
+    case 'M':
+      if (run <= 2) return Padded(date.month, run);
+      return std::string(run == 3 ? NameAt(kMonthNames, date.month - 1).substr(0, 3)
+                                  : NameAt(kMonthNames, date.month - 1));
+    case 'y':
+      if (run == 1) return std::to_string(date.year % 100);
+      if (run == 2) return Padded(date.year % 100, 2);
+      return Padded(date.year, 4);
+    case 'g':
+      return "A.D.";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string FormatDate(std::string_view picture, const platform::DateTime& date) {
+  std::string out;
+  size_t i = 0;
+  while (i < picture.size()) {
+    char c = picture[i];
+    if (c == '\'') {
+      // Quoted literal; '' inside or outside quotes is one quote.
+      ++i;
+      while (i < picture.size()) {
+        if (picture[i] == '\'') {
+          if (i + 1 < picture.size() && picture[i + 1] == '\'') {
+            out += '\'';
+            i += 2;
+            continue;
+          }
+          ++i;
+          break;
+        }
+        out += picture[i++];
+      }
+      continue;
+    }
+    if (c == 'd' || c == 'M' || c == 'y' || c == 'g') {
+      size_t run = 1;
+      while (i + run < picture.size() && picture[i + run] == c) ++run;
+      out += Field(c, std::min<size_t>(run, 4), date);
+      i += run;
+      continue;
+    }
+    out += c;
+    ++i;
+  }
+  return out;
+}
+
+}  // namespace core

@@ -1,0 +1,520 @@
+#include "core/frminit.h"
+
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "core/date_format.h"
+#include "core/frmabout.h"
+#include "core/frmenter.h"
+#include "core/frmmiscmsg.h"
+#include "core/jpeg.h"
+#include "core/maker.h"
+#include "core/winver.h"
+
+namespace core {
+
+namespace {
+
+// ---- The window's texts ----
+
+constexpr std::string_view kCaption = "Vostrel !";
+
+constexpr std::string_view kSkinMissing =
+    "A skin was not found. The software will operate as planned, but you will not be able to "
+    "set the skin without reinstalling the software. You may want to set the skin to \"None\" "
+    "to remove this message";
+constexpr std::string_view kHelpMissing =
+    "Either your system does not have a default webpage viewer (for viewing the help webpage), "
+    "or the help file was not found and was deleted from your system.";
+constexpr std::string_view kContactIntro =
+    "If you have any questions or concerns about this product, or any of our other products, "
+    "we will gladly assist you! Simply send your question to Marrowby support.";
+constexpr std::string_view kNoMailClient =
+    "You cannot view this file because you do not have a default email software setup. Simply "
+    "email your question to support at ";
+constexpr std::string_view kBatchNotWritten =
+    "The locked file cleanup could not be saved: the file \"{}\" could not be written. The "
+    "locked files will not be removed when you reboot.";
+
+constexpr std::string_view kNoneFound = "None found on your system.";
+
+// Button hints, in layout order.
+struct ButtonHint {
+  ui::Button TFrminit::*button;
+  std::string_view hint;
+};
+constexpr std::array<ButtonHint, 24> kButtonHints{{
+    {&TFrminit::Cmdothers, "Cleanup trails showing what you recently viewed."},
+    {&TFrminit::Button4, "Cleanup previous run or find file history"},
+    {&TFrminit::CmdDups, "Scan and find all duplicate files"},
+    {&TFrminit::CmdPicCache, "Picture and video cache thumbnail cleanups"},
+    {&TFrminit::CmdAutoForm,
+     "Cleanup search engine history, previous passwords, user ids, and forms used"},
+    {&TFrminit::CmdSpyware, "Spyware, adware, worm cleanups"},
+    {&TFrminit::Cmdstartup,
+     "The programs shown here run automatically in your browser or whenever you reboot"},
+    {&TFrminit::CmdPerformance, "Improve the performance of your pc"},
+    {&TFrminit::CmdLock, "Cleanup locked IE files"},
+    {&TFrminit::Cmdviewer, "Built-in cache viewer"},
+    {&TFrminit::Cmdsettings, "Various settings for Vostrel"},
+    {&TFrminit::btnieh, "Deletes all Internet Explorer history files"},
+    {&TFrminit::btnnsh, "Deletes all Firefox and Netscape history files"},
+    {&TFrminit::btnieck, "Deletes all Internet Explorer cookie files"},
+    {&TFrminit::btnnsck, "Deletes all Firefox and Netscape cookie files"},
+    {&TFrminit::btniech, "Deletes all Internet Explorer cache files"},
+    {&TFrminit::btnnsch, "Deletes all Firefox and Netscape cache files"},
+    {&TFrminit::cmdurl, "Cleanup browser URL's"},
+    {&TFrminit::cmdnon, "Various other garbage cleanups"},
+    {&TFrminit::cmddir, "Create your own file cleanup list"},
+    {&TFrminit::Cmdcontact, "Contact customer support for assistance"},
+    {&TFrminit::Button1, "Detailed information"},
+    {&TFrminit::cmdabout, "About this software"},
+    {&TFrminit::cmdexit, "Exit this program"},
+}};
+
+// The fifteen ticks, in the order Exit stores them.
+struct TickRow {
+  ui::CheckBox TFrminit::*box;
+  bool Settings::*setting;
+  std::string_view value;
+  std::string_view hint;
+};
+constexpr std::array<TickRow, 15> kTicks{{
+    {&TFrminit::ChkIECache, &Settings::IECache, "IECache",
+     "Select for Internet Explorer cache cleanup when clicking \"Cleanup All\""},
+    {&TFrminit::ChkIECookies, &Settings::IECookies, "IECookies",
+     "Select for Internet Explorer cookie cleanup when clicking \"Cleanup All\""},
+    {&TFrminit::ChkIEHistory, &Settings::IEHistory, "IEHistory",
+     "Select for Internet Explorer history cleanup when clicking \"Cleanup All\""},
+    {&TFrminit::ChkNSCache, &Settings::NSCache, "NSCache",
+     "Select for Netscape and Firefox cache cleanup when clicking \"Cleanup All\""},
+    {&TFrminit::ChkNSCookies, &Settings::NSCookies, "NSCookies",
+     "Select for Netscape and Firefox cookie cleanup when clicking \"Cleanup All\""},
+    {&TFrminit::ChkNSHistory, &Settings::NSHistory, "NSHistory",
+     "Select for Netscape and Firefox history cleanup when clicking \"Cleanup All\""},
+    {&TFrminit::ChkExcess, &Settings::Otherc, "Otherc",
+     "Select for excess file cleanups when clicking \"Cleanup All\""},
+    {&TFrminit::ChkRecent, &Settings::Recentc, "Recentc",
+     "Select for recent document links cleanup when clicking \"Cleanup All\""},
+    {&TFrminit::ChkTemp, &Settings::Tempc, "Tempc",
+     "Select for temp file cleanup when clicking \"Cleanup All\""},
+    {&TFrminit::Chkrecycle, &Settings::Recyclec, "Recyclec", ""},
+    {&TFrminit::ChkOtherj, &Settings::Otherj, "Otherj", ""},
+    {&TFrminit::ChkMedia, &Settings::Mediac, "Mediac", ""},
+    {&TFrminit::ChkActiveX, &Settings::ActiveX, "ActiveX", ""},
+    {&TFrminit::Chkurls, &Settings::Urls, "Urls", ""},
+    {&TFrminit::ChkYourOwn, &Settings::YourOwn, "YourOwn", ""},
+}};
+
+// The statistics lines of the browser categories and other garbage: the
+// label and the text before the arrow's answer (blanks line the arrows up
+// in the fixed-pitch font).
+enum class Source {
+  kIECookies,
+  kIECache,
+  kIEHistory,
+  kNetCookies,
+  kNetCache,
+  kNetHistory,
+  kGarbage
+};
+struct StatRow {
+  ui::Label TFrminit::*label;
+  Source source;
+  std::string_view prefix;
+};
+constexpr std::array<StatRow, 7> kStatLines{{
+    {&TFrminit::Label1, Source::kIECookies, "Internet Explorer COOKIES -> "},
+    {&TFrminit::Label2, Source::kIECache, "Internet Explorer CACHE   -> "},
+    {&TFrminit::Label3, Source::kIEHistory, "Internet Explorer HISTORY -> "},
+    {&TFrminit::Label4, Source::kNetCookies, "Firefox/Netscape COOKIES  -> "},
+    {&TFrminit::Label5, Source::kNetCache, "Firefox/Netscape CACHE    -> "},
+    {&TFrminit::Label6, Source::kNetHistory, "Firefox/Netscape HISTORY  -> "},
+    {&TFrminit::Label7, Source::kGarbage, "Other GARBAGE DATA        -> "},
+}};
+
+constexpr std::string_view kRunServicesKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices";
+constexpr std::string_view kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr std::string_view kCleanupValue = "Cleanup";
+
+constexpr ui::Color kStatsColor = ui::Rgb(230, 227, 223);
+const ui::Font kStatsFont{"Courier New", 8};
+
+// A ShellExecute result that means failure.
+bool OpenFailed(int result) { return result <= 32; }
+
+std::string Replace(std::string_view text, std::string_view with) {
+  std::string out(text);
+  size_t at = out.find("{}");
+  if (at != std::string::npos) out.replace(at, 2, with);
+  return out;
+}
+
+}  // namespace
+
+TFrminit::TFrminit(Uglobalvars& g, const WindowFactories& factories)
+    : ui::Window(g.Windows(), "Frminit", std::string(kCaption), 605, 524),
+      g_(g),
+      factories_(factories) {
+  SetPositionRule(ui::Position::kScreenCenter);
+
+  GrpStats.SetColor(kStatsColor);
+  for (const StatRow& line : kStatLines) {
+    (this->*line.label).SetFont(kStatsFont);
+    (this->*line.label).SetColor(kStatsColor);
+  }
+  ui::Font bold = kStatsFont;
+  bold.bold = true;
+  Label10.SetFont(bold);
+  Label10.SetColor(kStatsColor);
+
+  for (const ButtonHint& h : kButtonHints) (this->*h.button).SetHint(std::string(h.hint));
+  for (const TickRow& t : kTicks) (this->*t.box).SetHint(std::string(t.hint));
+
+  OnCreate = [this] { FormCreate(); };
+  OnCloseQuery = [this](bool& can_close) { FormCloseQuery(can_close); };
+  Timer1.OnTimer = [this] { Timer1Timer(); };
+
+  Wire(CmdCleanAll, &TFrminit::CmdCleanAllClick);
+  Wire(btnieh, &TFrminit::btniehClick);
+  Wire(btnnsh, &TFrminit::btnnshClick);
+  Wire(btnieck, &TFrminit::btnieckClick);
+  Wire(btnnsck, &TFrminit::btnnsckClick);
+  Wire(btniech, &TFrminit::btniechClick);
+  Wire(btnnsch, &TFrminit::btnnschClick);
+  Wire(Cmdothers, &TFrminit::CmdothersClick);
+  Wire(Button4, &TFrminit::Button4Click);
+  Wire(CmdIMLogs, &TFrminit::CmdIMLogsClick);
+  Wire(CmdDups, &TFrminit::CmdDupsClick);
+  Wire(CmdPicCache, &TFrminit::CmdPicCacheClick);
+  Wire(CmdAutoForm, &TFrminit::CmdAutoFormClick);
+  Wire(CmdSpyware, &TFrminit::CmdSpywareClick);
+  Wire(Cmdstartup, &TFrminit::CmdstartupClick);
+  Wire(CmdPerformance, &TFrminit::CmdPerformanceClick);
+  Wire(CmdLock, &TFrminit::CmdLockClick);
+  Wire(Cmdviewer, &TFrminit::CmdviewerClick);
+  Wire(Cmdsettings, &TFrminit::CmdsettingsClick);
+  Wire(cmdurl, &TFrminit::cmdurlClick);
+  Wire(cmdnon, &TFrminit::cmdnonClick);
+  Wire(cmddir, &TFrminit::cmddirClick);
+  Wire(Cmdcontact, &TFrminit::CmdcontactClick);
+  Wire(Button1, &TFrminit::Button1Click);
+  Wire(cmdabout, &TFrminit::cmdaboutClick);
+  Wire(Button2, &TFrminit::Button2Click);
+  Wire(cmdexit, &TFrminit::cmdexitClick);
+}
+
+// The owned windows go before the controls they may refer to.
+TFrminit::~TFrminit() {
+  Frmstartup.reset();
+  Frmaol.reset();
+  Frmreg.reset();
+  Frmstats.reset();
+  Frmviewer.reset();
+  Frmsavecookie.reset();
+  FrmlockedMsg.reset();
+  Frmdir.reset();
+  ReleaseModules();
+}
+
+void TFrminit::Wire(ui::Button& button, void (TFrminit::*handler)()) {
+  button.OnClick = [this, handler] {
+    if (!g_.Busy()) (this->*handler)();
+  };
+}
+
+// ---- Start-up ---------------------------------------------------------
+
+void TFrminit::FormCreate() {
+  auto& sys = g_.Platform().system;
+
+  LblDate.SetCaption(FormatDate(sys.ShortDateFormat(), sys.Now()));
+  g_.FormBaseFolders();
+  g_.VersionCode = GetWindowsVersionCode(sys.Version());
+  g_.WindowsXP = g_.VersionCode == kVersionXP;
+  g_.AutoCleanup = false;
+  g_.SpecialFolderMissing = false;
+  g_.LockedFiles.Clear();
+  Image1.SetBounds({0, 0, 800, 600});
+  Image1.ClearImage();
+  g_.FormDataPaths();
+  g_.RememberSize(*this);
+
+  // First run: the drive scan records what the cleaners look for.
+  if (!g_.Platform().fs.Exists(g_.ScanResultsFile) && factories_.drive_scan) {
+    std::unique_ptr<ui::Window> scan = factories_.drive_scan(g_, *this);
+    if (scan) {
+      g_.RememberSize(*scan);
+      scan->ShowModal();
+    }
+  }
+
+  g_.ReadSettings();
+  SetTicksFromSettings();
+  LoadSkin();
+  CreateModules();
+  RefreshStatistics();
+
+  {
+    TFrmenter splash(g_);
+    splash.SetOwnerWindow(this);
+    splash.ShowModal();
+  }
+  if (g_.VersionCode == kVersionVista && g_.settings.VistaMsg) {
+    TFrmMiscMsg notice(g_);
+    notice.SetOwnerWindow(this);
+    notice.ShowModal();
+  }
+}
+
+void TFrminit::SetTicksFromSettings() {
+  for (const TickRow& t : kTicks) (this->*t.box).SetChecked(g_.settings.*t.setting);
+}
+
+void TFrminit::LoadSkin() {
+  Image1.ClearImage();
+  g_.SkinImagePath = g_.ProgramDir + "\\" + g_.settings.Skin + ".jpg";
+  if (g_.settings.Skin == "skinnone") return;
+  // A picture that does not decode counts as missing.
+  auto& fs = g_.Platform().fs;
+  std::optional<ui::Image> picture;
+  if (fs.Exists(g_.SkinImagePath)) picture = DecodeJpegFile(fs, g_.SkinImagePath);
+  if (picture && !picture->Empty()) {
+    Image1.SetImage(std::move(*picture));
+  } else {
+    System().ShowMessage(kSkinMissing);
+  }
+}
+
+void TFrminit::CreateModules() {
+  const bool collect = g_.settings.Confirms;
+  if (factories_.non_internet) Frmnon = factories_.non_internet(g_, *this);
+  if (Frmnon) {
+    Frmnon->SetOwnerWindow(this);
+    Frmnon->SetCollectResults(collect);
+    Frmnon->Create();
+    g_.RememberSize(*Frmnon);
+  }
+  if (factories_.internet_explorer) Frmie = factories_.internet_explorer(g_, *this);
+  if (Frmie) {
+    Frmie->SetOwnerWindow(this);
+    Frmie->SetCollectResults(collect);
+    Frmie->Create();
+  }
+  if (factories_.netscape) Frmnet = factories_.netscape(g_, *this);
+  if (Frmnet) {
+    Frmnet->SetOwnerWindow(this);
+    Frmnet->SetCollectResults(collect);
+    Frmnet->Create();
+  }
+}
+
+void TFrminit::CreateKeptWindows() {
+  const std::array<std::pair<std::unique_ptr<ui::Window>*, const WindowFactory<ui::Window>*>, 8>
+      kept{{
+          {&Frmdir, &factories_.own_list},
+          {&FrmlockedMsg, &factories_.locked_notice},
+          {&Frmsavecookie, &factories_.cookie_saver},
+          {&Frmviewer, &factories_.cache_viewer},
+          {&Frmstats, &factories_.statistics},
+          {&Frmreg, &factories_.run_find_history},
+          {&Frmaol, &factories_.aol},
+          {&Frmstartup, &factories_.startup_review},
+      }};
+  for (auto [slot, factory] : kept) {
+    if (!*factory) continue;
+    *slot = (*factory)(g_, *this);
+    if (!*slot) continue;
+    (*slot)->SetOwnerWindow(this);
+    g_.RememberSize(**slot);
+    (*slot)->Create();
+  }
+}
+
+// ---- Statistics -------------------------------------------------------
+
+void TFrminit::RefreshStatistics() {
+  auto figures = [this](Source s) -> SurveyFigures {
+    switch (s) {
+      case Source::kIECookies:
+        return Frmie ? Frmie->CookieFigures() : SurveyFigures{};
+      case Source::kIECache:
+        return Frmie ? Frmie->CacheFigures() : SurveyFigures{};
+      case Source::kIEHistory:
+        return Frmie ? Frmie->HistoryFigures() : SurveyFigures{};
+      case Source::kNetCookies:
+        return Frmnet ? Frmnet->CookieFigures() : SurveyFigures{};
+      case Source::kNetCache:
+        return Frmnet ? Frmnet->CacheFigures() : SurveyFigures{};
+      case Source::kNetHistory:
+        return Frmnet ? Frmnet->HistoryFigures() : SurveyFigures{};
+      case Source::kGarbage:
+        return Frmnon ? Frmnon->OtherGarbageFigures() : SurveyFigures{};
+    }
+    return {};
+  };
+
+  for (const StatRow& line : kStatLines) {
+    SurveyFigures f = figures(line.source);
+    std::string text(line.prefix);
+    if (f.files > 0) {
+      text += "FOUND " + std::to_string(f.files) + " files, consuming " + std::to_string(f.bytes) +
+              " bytes.";
+    } else {
+      text += kNoneFound;
+    }
+    (this->*line.label).SetCaption(std::move(text));
+  }
+
+  SurveyFigures ie = Frmie ? Frmie->TotalFigures() : SurveyFigures{};
+  SurveyFigures net = Frmnet ? Frmnet->TotalFigures() : SurveyFigures{};
+  SurveyFigures garbage = figures(Source::kGarbage);
+  Label10.SetCaption(
+      "TOTAL FILES FOUND = " + std::to_string(net.files + ie.files + garbage.files) +
+      "    TOTAL BYTES WASTED = " + std::to_string(net.bytes + ie.bytes + garbage.bytes));
+}
+
+void TFrminit::SaveCleanupTicks() {
+  auto key = g_.OpenSettingsKey(true);
+  if (!key) return;
+  for (const TickRow& t : kTicks) key->WriteDword(t.value, (this->*t.box).Checked() ? 1 : 0);
+}
+
+// ---- Buttons of this window -------------------------------------------
+
+// "Contact Support": the support address by mail.
+void TFrminit::CmdcontactClick() {
+  System().ShowMessage(kContactIntro);
+  std::string link =
+      "mailto:" + std::string(kSupportAddress) + "?subject=" + std::string(kSupportSubject);
+  for (size_t at = link.find(' '); at != std::string::npos; at = link.find(' ', at))
+    link.replace(at, 1, "%20");
+  if (OpenFailed(g_.Platform().shell.Open(link, "", "")))
+    System().ShowMessage(std::string(kNoMailClient) + std::string(kSupportAddress));
+}
+
+// "Help": the help page installed beside the program.
+void TFrminit::Button1Click() {
+  if (OpenFailed(g_.Platform().shell.Open(g_.ProgramDir + "\\index_t.htm", "", "")))
+    System().Error(kHelpMissing);
+}
+
+void TFrminit::cmdaboutClick() {
+  TFrmabout about(g_);
+  about.SetOwnerWindow(this);
+  about.ShowModal();
+}
+
+// "More Software": the product page beside the program, else the maker's
+// web page.
+void TFrminit::Button2Click() {
+  auto& shell = g_.Platform().shell;
+  if (OpenFailed(shell.Open(g_.ProgramDir + "\\" + "download.htm", "", "")))
+    shell.Open(kMakerWebPage, "", "");
+}
+
+// "Exit": the only place the ticks are stored.
+void TFrminit::cmdexitClick() {
+  SaveCleanupTicks();
+  Close();
+}
+
+void TFrminit::ShowKept(ui::Window* window) {
+  if (window) window->ShowModal();
+}
+
+// "Junk Files": the kept non-internet window, then fresh statistics.
+void TFrminit::cmdnonClick() {
+  if (!Frmnon) return;
+  Frmnon->ShowModal();
+  RefreshStatistics();
+}
+
+void TFrminit::cmddirClick() { ShowKept(Frmdir.get()); }
+void TFrminit::Button4Click() { ShowKept(Frmreg.get()); }
+
+// ---- Places for the other tools ---------------------------------------
+// Each runs once its window or routine exists; until then the button does
+// nothing.
+
+void TFrminit::CmdCleanAllClick() {}
+void TFrminit::btniehClick() {}
+void TFrminit::btnnshClick() {}
+void TFrminit::btnieckClick() {}
+void TFrminit::btnnsckClick() {}
+void TFrminit::btniechClick() {}
+void TFrminit::btnnschClick() {}
+void TFrminit::CmdothersClick() {}
+void TFrminit::CmdIMLogsClick() {}
+void TFrminit::CmdDupsClick() {}
+void TFrminit::CmdPicCacheClick() {}
+void TFrminit::CmdAutoFormClick() {}
+void TFrminit::CmdSpywareClick() {}
+void TFrminit::CmdstartupClick() {}
+void TFrminit::CmdPerformanceClick() {}
+void TFrminit::CmdLockClick() {}
+void TFrminit::CmdviewerClick() {}
+void TFrminit::CmdsettingsClick() {}
+void TFrminit::cmdurlClick() {}
+void TFrminit::Timer1Timer() {}
+
+// ---- Closing ----------------------------------------------------------
+
+void TFrminit::FormCloseQuery(bool& can_close) {
+  if (g_.Busy()) {
+    // An operation is letting messages run: close once it has finished.
+    g_.DeferClose([this] { Close(); });
+    can_close = false;
+    return;
+  }
+  ReleaseModules();
+  WriteBootCleanup();
+}
+
+void TFrminit::ReleaseModules() {
+  Frmnon.reset();
+  Frmie.reset();
+  Frmnet.reset();
+}
+
+bool TFrminit::WriteBootCleanup() {
+  auto& fs = g_.Platform().fs;
+  if (g_.BatchFile.empty()) return true;
+  if (!g_.LockedFiles.IsEmpty()) {
+    std::vector<std::string> lines = g_.LockedFiles.Entries();
+    lines.push_back("Exit");
+    // Written beside it first, so a failed write leaves the old file whole.
+    const std::string temp = g_.DataDir + "\\vostind.tmp";
+    bool written = static_cast<bool>(fs.WriteLines(temp, lines));
+    if (written) {
+      written = fs.Exists(g_.BatchFile) ? static_cast<bool>(fs.ReplaceFile(temp, g_.BatchFile))
+                                        : static_cast<bool>(fs.MoveFile(temp, g_.BatchFile));
+    }
+    if (!written) {
+      fs.DeleteFile(temp);
+      System().Error(Replace(kBatchNotWritten, g_.BatchFile));
+      return false;
+    }
+  }
+  if (fs.Exists(g_.BatchFile)) RegisterBootCleanup();
+  return true;
+}
+
+void TFrminit::RegisterBootCleanup() {
+  auto& registry = g_.Platform().registry;
+  auto key =
+      registry.Open(platform::Hive::kCurrentUser, kRunServicesKey, false, platform::Access::kFull);
+  if (!key)
+    key = registry.Open(platform::Hive::kCurrentUser, kRunKey, false, platform::Access::kFull);
+  if (!key) return;
+  if (g_.settings.Lockedj) {
+    // Quoted, so a path with blanks is run as one command.
+    key->WriteString(kCleanupValue, "\"" + g_.BatchFile + "\"");
+  } else if (key->ValueExists(kCleanupValue)) {
+    key->DeleteValue(kCleanupValue);
+  }
+}
+
+}  // namespace core

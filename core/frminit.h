@@ -1,0 +1,196 @@
+// The main window, TFrminit ("Frminit"): the statistics lines, the date, the
+// buttons of every tool, the fifteen "Cleanup All" ticks and the program's
+// start-up and close sequences. It owns the three cleaner modules and the
+// eight kept windows (made by the application's factories) and opens every
+// other window from its buttons. The Cleanup All driver, the quick buttons
+// and the windows of the other tools live elsewhere; their handlers here
+// are marked as places for them.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/modules.h"
+#include "core/uglobalvars.h"
+#include "ui/controls.h"
+#include "ui/window.h"
+
+namespace core {
+
+class TFrminit : public ui::Window {
+ public:
+  TFrminit(Uglobalvars& g, const WindowFactories& factories);
+  ~TFrminit() override;
+
+  // Creates the eight kept windows, hidden, in their fixed order.
+  void CreateKeptWindows();
+
+  // Rewrites the eight statistics lines from the modules' survey figures.
+  void RefreshStatistics();
+  // Writes the fifteen ticks to the Settings key (created when missing);
+  // nothing is written when the key does not open.
+  void SaveCleanupTicks();
+
+  // The cleaner modules (empty when not part of this build).
+  std::unique_ptr<NonInternetModule> Frmnon;
+  std::unique_ptr<BrowserModule> Frmie;
+  std::unique_ptr<BrowserModule> Frmnet;
+  // The kept windows.
+  std::unique_ptr<ui::Window> Frmdir;
+  std::unique_ptr<ui::Window> FrmlockedMsg;
+  std::unique_ptr<ui::Window> Frmsavecookie;
+  std::unique_ptr<ui::Window> Frmviewer;
+  std::unique_ptr<ui::Window> Frmstats;
+  std::unique_ptr<ui::Window> Frmreg;
+  std::unique_ptr<ui::Window> Frmaol;
+  std::unique_ptr<ui::Window> Frmstartup;
+
+  // ---- Controls, in layout order ----
+
+  ui::Picture Image1{*this, "Image1", nullptr, {0, 0, 800, 600}};
+
+  ui::GroupBox GrpStats{
+      *this, "GrpStats", nullptr, {8, 6, 589, 130}, "File Statistics For Your System:"};
+  ui::Label Label1{*this, "Label1", &GrpStats, StatLine(0)};
+  ui::Label Label2{*this, "Label2", &GrpStats, StatLine(1)};
+  ui::Label Label3{*this, "Label3", &GrpStats, StatLine(2)};
+  ui::Label Label4{*this, "Label4", &GrpStats, StatLine(3)};
+  ui::Label Label5{*this, "Label5", &GrpStats, StatLine(4)};
+  ui::Label Label6{*this, "Label6", &GrpStats, StatLine(5)};
+  ui::Label Label7{*this, "Label7", &GrpStats, StatLine(6)};
+  ui::Label Label10{*this, "Label10", &GrpStats, StatLine(7)};
+
+  ui::Label LblToday{*this, "LblToday", nullptr, {503, 144, 94, 13}, "Today's Date:"};
+  ui::Label LblDate{*this, "LblDate", nullptr, {503, 159, 94, 13}};
+
+  ui::GroupBox GrpExtra{*this, "GrpExtra", nullptr, {8, 140, 487, 114}, "Extra Cleanups"};
+  ui::Button Cmdothers{*this, "Cmdothers", &GrpExtra, ExtraCell(0), "What You View"};
+  ui::Button Button4{*this, "Button4", &GrpExtra, ExtraCell(1), "What You Search"};
+  ui::Button CmdIMLogs{*this, "CmdIMLogs", &GrpExtra, ExtraCell(2), "Review IM's"};
+  ui::Button CmdDups{*this, "CmdDups", &GrpExtra, ExtraCell(3), "Review Dups"};
+  ui::Button CmdPicCache{*this, "CmdPicCache", &GrpExtra, ExtraCell(4), "Review Media"};
+  ui::Button CmdAutoForm{*this, "CmdAutoForm", &GrpExtra, ExtraCell(5), "Search Engine"};
+  ui::Button CmdSpyware{*this, "CmdSpyware", &GrpExtra, ExtraCell(6), "Review Spyware"};
+  ui::Button Cmdstartup{*this, "Cmdstartup", &GrpExtra, ExtraCell(7), "Review Startup"};
+  ui::Button CmdPerformance{*this, "CmdPerformance", &GrpExtra, ExtraCell(8), "Performance"};
+  ui::Button CmdLock{*this, "CmdLock", &GrpExtra, ExtraCell(9), "Locked Files"};
+  ui::Button Cmdviewer{*this, "Cmdviewer", &GrpExtra, ExtraCell(10), "Cache Viewer"};
+  ui::Button Cmdsettings{*this, "Cmdsettings", &GrpExtra, ExtraCell(11), "Vost Settings"};
+
+  ui::GroupBox GrpHistory{*this, "GrpHistory", nullptr, SmallGroup(0, 0), "History Cleanup"};
+  ui::Button btnieh{*this, "btnieh", &GrpHistory, PairButton(0), "Internet Explorer"};
+  ui::Button btnnsh{*this, "btnnsh", &GrpHistory, PairButton(1), "FireFox/Net"};
+  ui::GroupBox GrpCookie{*this, "GrpCookie", nullptr, SmallGroup(1, 0), "Cookie Cleanup"};
+  ui::Button btnieck{*this, "btnieck", &GrpCookie, PairButton(0), "Internet Explorer"};
+  ui::Button btnnsck{*this, "btnnsck", &GrpCookie, PairButton(1), "FireFox/Net"};
+  ui::GroupBox GrpCache{*this, "GrpCache", nullptr, SmallGroup(2, 0), "Cache Cleanup"};
+  ui::Button btniech{*this, "btniech", &GrpCache, PairButton(0), "Internet Explorer"};
+  ui::Button btnnsch{*this, "btnnsch", &GrpCache, PairButton(1), "FireFox/Net"};
+
+  ui::GroupBox GrpCleanAll{*this, "GrpCleanAll", nullptr, SmallGroup(0, 1), "Cleanup ALL"};
+  ui::Button CmdCleanAll{*this, "CmdCleanAll", &GrpCleanAll, {8, 18, 144, 52}, "Cleanup All !"};
+  ui::GroupBox GrpOther{*this, "GrpOther", nullptr, SmallGroup(1, 1), "Other Cleanups"};
+  ui::Button cmdurl{*this, "cmdurl", &GrpOther, PairButton(0), "URL History"};
+  ui::Button cmdnon{*this, "cmdnon", &GrpOther, PairButton(1), "Junk Files"};
+  ui::GroupBox GrpOwn{*this, "GrpOwn", nullptr, SmallGroup(2, 1), "Your Own Cleanups"};
+  ui::Button cmddir{*this, "cmddir", &GrpOwn, {8, 18, 143, 52}, "Your Own List"};
+
+  ui::GroupBox GrpCustomize{
+      *this, "GrpCustomize", nullptr, {8, 420, 589, 100}, "Customize the \"Cleanup All\" button"};
+  ui::CheckBox ChkIECache{*this, "ChkIECache", &GrpCustomize, Tick(0, 0), "IE Cache"};
+  ui::CheckBox ChkIECookies{*this, "ChkIECookies", &GrpCustomize, Tick(0, 1), "IE Cookies"};
+  ui::CheckBox ChkIEHistory{*this, "ChkIEHistory", &GrpCustomize, Tick(0, 2), "IE History"};
+  ui::CheckBox ChkActiveX{*this, "ChkActiveX", &GrpCustomize, Tick(0, 3), "ActiveX"};
+  ui::CheckBox ChkMedia{*this, "ChkMedia", &GrpCustomize, Tick(0, 4), "Media Cache"};
+  ui::CheckBox ChkNSCache{*this, "ChkNSCache", &GrpCustomize, Tick(1, 0), "FF/N Cache"};
+  ui::CheckBox ChkNSCookies{*this, "ChkNSCookies", &GrpCustomize, Tick(1, 1), "FF/N Cookies"};
+  ui::CheckBox ChkNSHistory{*this, "ChkNSHistory", &GrpCustomize, Tick(1, 2), "FF/N History"};
+  ui::CheckBox ChkOtherj{*this, "ChkOtherj", &GrpCustomize, Tick(1, 3), "Junk Files"};
+  ui::CheckBox ChkYourOwn{*this, "ChkYourOwn", &GrpCustomize, Tick(1, 4), "Your Own List"};
+  ui::CheckBox ChkTemp{*this, "ChkTemp", &GrpCustomize, Tick(2, 0), "Temp Files"};
+  ui::CheckBox ChkRecent{*this, "ChkRecent", &GrpCustomize, Tick(2, 1), "Recent Docs"};
+  ui::CheckBox ChkExcess{*this, "ChkExcess", &GrpCustomize, Tick(2, 2), "Dump Files"};
+  ui::CheckBox Chkrecycle{*this, "Chkrecycle", &GrpCustomize, Tick(2, 3), "Recycle Bin"};
+  ui::CheckBox Chkurls{*this, "Chkurls", &GrpCustomize, Tick(2, 4), "Url History"};
+
+  ui::Button Cmdcontact{*this, "Cmdcontact", nullptr, SideButton(0), "Contact Support"};
+  ui::Button Button1{*this, "Button1", nullptr, SideButton(1), "Help"};
+  ui::Button cmdabout{*this, "cmdabout", nullptr, SideButton(2), "About"};
+  ui::Button Button2{*this, "Button2", nullptr, SideButton(3), "More Software"};
+  ui::Button cmdexit{*this, "cmdexit", nullptr, SideButton(4), "Exit"};
+
+  // Automatic cleanup's timer; disabled at start.
+  ui::Timer Timer1{*this, "Timer1"};
+
+  // ---- Handlers ----
+
+  // Runs once while the window is created: the start-up sequence.
+  void FormCreate();
+  // Runs for every way of closing: releases the modules and writes the
+  // boot cleanup (the base then stores the size). Deferred while busy.
+  void FormCloseQuery(bool& can_close);
+
+  void CmdcontactClick();
+  void Button1Click();
+  void cmdaboutClick();
+  void Button2Click();
+  void cmdexitClick();
+  void cmdnonClick();
+  void cmddirClick();
+  void Button4Click();
+
+  // Places for the windows and routines other tools add.
+  void CmdCleanAllClick();
+  void btniehClick();
+  void btnnshClick();
+  void btnieckClick();
+  void btnnsckClick();
+  void btniechClick();
+  void btnnschClick();
+  void CmdothersClick();
+  void CmdIMLogsClick();
+  void CmdDupsClick();
+  void CmdPicCacheClick();
+  void CmdAutoFormClick();
+  void CmdSpywareClick();
+  void CmdstartupClick();
+  void CmdPerformanceClick();
+  void CmdLockClick();
+  void CmdviewerClick();
+  void CmdsettingsClick();
+  void cmdurlClick();
+  void Timer1Timer();
+
+ private:
+  // Layout cells.
+  static constexpr ui::Rect StatLine(int i) { return {8, 18 + 13 * i, 573, 13}; }
+  static constexpr ui::Rect ExtraCell(int i) {
+    return {8 + 119 * (i % 4), 18 + 31 * (i / 4), 115, 25};
+  }
+  static constexpr ui::Rect SmallGroup(int column, int row) {
+    return {8 + 164 * column, 258 + 80 * row, column == 2 ? 159 : 160, 78};
+  }
+  static constexpr ui::Rect PairButton(int i) { return {8, 18 + 28 * i, 144, 24}; }
+  static constexpr ui::Rect Tick(int column, int row) {
+    return {10 + 192 * column, 18 + 15 * row, 180, 15};
+  }
+  static constexpr ui::Rect SideButton(int i) { return {503, 180 + 31 * i, 94, 25}; }
+
+  // Wires a button so that clicks are ignored while an operation is busy.
+  void Wire(ui::Button& button, void (TFrminit::*handler)());
+  void SetTicksFromSettings();
+  void LoadSkin();
+  void CreateModules();
+  void ShowKept(ui::Window* window);
+  void ReleaseModules();
+  // Writes the batch file from the queued locked-file commands (when there
+  // are any) and registers or unregisters it; false when it could not be
+  // written (the user has been told, nothing was registered).
+  bool WriteBootCleanup();
+  void RegisterBootCleanup();
+
+  Uglobalvars& g_;
+  const WindowFactories& factories_;
+};
+
+}  // namespace core

@@ -1,0 +1,85 @@
+// How the windows built elsewhere plug into the start-up and the main
+// window. The three cleaner modules (non-internet, Internet Explorer,
+// Netscape/Firefox) are hidden windows whose creation runs their survey;
+// the main window reads their survey figures for its statistics lines and
+// sets their collect-results flags. The application receives one factory
+// per window it creates at start-up; a factory left empty means that
+// window is not part of this build, and its place stays empty (figures 0,
+// buttons that would show it do nothing).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "ui/window.h"
+
+namespace core {
+
+class Uglobalvars;
+
+// A file count and a byte total of one category, as a survey found them.
+struct SurveyFigures {
+  int64_t files = 0;
+  int64_t bytes = 0;
+};
+
+// A cleaner module: a window created hidden and owned by the main window.
+// The main window constructs it, sets its collect-results flag, then calls
+// Create(), whose OnCreate must run the survey.
+class CleanerModule : public ui::Window {
+ public:
+  using ui::Window::Window;
+  // When on, the module's cleanup routines write their result slots. The
+  // main window sets it from `Confirms` at start-up and after the settings
+  // window closes.
+  bool CollectResults() const { return collect_results_; }
+  void SetCollectResults(bool on) { collect_results_ = on; }
+
+ private:
+  bool collect_results_ = false;
+};
+
+// The Internet Explorer and the Netscape/Firefox module.
+class BrowserModule : public CleanerModule {
+ public:
+  using CleanerModule::CleanerModule;
+  virtual SurveyFigures CookieFigures() const = 0;
+  virtual SurveyFigures CacheFigures() const = 0;
+  virtual SurveyFigures HistoryFigures() const = 0;
+  // The module's own totals (the sum of its three categories).
+  virtual SurveyFigures TotalFigures() const = 0;
+};
+
+// The non-internet module; the main window shows its "other garbage"
+// figures (a 32-bit count and byte total in the module, widened here).
+class NonInternetModule : public CleanerModule {
+ public:
+  using CleanerModule::CleanerModule;
+  virtual SurveyFigures OtherGarbageFigures() const = 0;
+};
+
+// Makes one window, owned by `owner` (the main window), not yet created.
+template <class W>
+using WindowFactory = std::function<std::unique_ptr<W>(Uglobalvars& g, ui::Window& owner)>;
+
+struct WindowFactories {
+  // The cleaner modules, created hidden by the main window's creation.
+  WindowFactory<NonInternetModule> non_internet;   // TFrmnon
+  WindowFactory<BrowserModule> internet_explorer;  // TFrmie
+  WindowFactory<BrowserModule> netscape;           // TFrmnet
+  // Shown modally on the first run (no scan-results file yet).
+  WindowFactory<ui::Window> drive_scan;  // TFrmscandrv
+  // The eight kept windows, created hidden after the main window, in this
+  // order, and kept for the whole run.
+  WindowFactory<ui::Window> own_list;          // TFrmdir
+  WindowFactory<ui::Window> locked_notice;     // TFrmlockedMsg
+  WindowFactory<ui::Window> cookie_saver;      // TFrmsavecookie
+  WindowFactory<ui::Window> cache_viewer;      // TFrmviewer
+  WindowFactory<ui::Window> statistics;        // TFrmstats
+  WindowFactory<ui::Window> run_find_history;  // TFrmreg
+  WindowFactory<ui::Window> aol;               // TFrmaol
+  WindowFactory<ui::Window> startup_review;    // TFrmstartup
+};
+
+}  // namespace core
