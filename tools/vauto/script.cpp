@@ -1,0 +1,267 @@
+#include "tools/vauto/script.h"
+
+#include <charconv>
+#include <limits>
+
+namespace vauto {
+
+namespace {
+
+const std::vector<CommandSpec> kCommands = {
+    {"start", Op::kStart, "tt*", 1, "start <exe> [args...]"},
+    {"wait-exit", Op::kWaitExit, "n", 0, "wait-exit [ms]"},
+    {"expect-exit-code", Op::kExpectExitCode, "i", 1, "expect-exit-code <code>"},
+    {"kill", Op::kKill, "", 0, "kill"},
+    {"window", Op::kWindow, "tn", 1, "window <caption|name:Name> [ms]"},
+    {"window-name", Op::kWindowName, "tn", 1, "window-name <name> [ms]"},
+    {"no-window", Op::kNoWindow, "tn", 1, "no-window <caption|name:Name> [ms]"},
+    {"window-gone", Op::kWindowGone, "tn", 1, "window-gone <caption|name:Name> [ms]"},
+    {"click", Op::kClick, "t", 1, "click <control>"},
+    {"select", Op::kSelect, "tt", 2, "select <control> <index|\"text\">"},
+    {"check", Op::kCheck, "tb", 2, "check <control> on|off"},
+    {"set-text", Op::kSetText, "tt", 2, "set-text <control> <text>"},
+    {"expect-text", Op::kExpectText, "tt", 2, "expect-text <control> <text>"},
+    {"expect-checked", Op::kExpectChecked, "tb", 2, "expect-checked <control> on|off"},
+    {"expect-items", Op::kExpectItems, "tn", 2, "expect-items <control> <count>"},
+    {"expect-item", Op::kExpectItem, "tnt", 3, "expect-item <control> <index> <text>"},
+    {"expect-selected", Op::kExpectSelected, "ti", 2, "expect-selected <control> <index|-1>"},
+    {"expect-enabled", Op::kExpectEnabled, "t", 1, "expect-enabled <control>"},
+    {"expect-disabled", Op::kExpectDisabled, "t", 1, "expect-disabled <control>"},
+    {"expect-visible", Op::kExpectVisible, "t", 1, "expect-visible <control>"},
+    {"expect-hidden", Op::kExpectHidden, "t", 1, "expect-hidden <control>"},
+    {"close", Op::kClose, "", 0, "close"},
+    {"sleep", Op::kSleep, "n", 1, "sleep <ms>"},
+    {"timeout", Op::kTimeout, "n", 1, "timeout <ms>"},
+    {"answer", Op::kAnswer, "tttn", 1, "answer <button> [expect|contains <text>] [ms]"},
+    {"expect-box", Op::kExpectBox, "tn", 1, "expect-box <text> [ms]"},
+    {"no-box", Op::kNoBox, "n", 0, "no-box [ms]"},
+    {"screenshot", Op::kScreenshot, "tt", 1, "screenshot <file.bmp> [screen|window]"},
+    {"reg-expect", Op::kRegExpect, "ttt", 3, "reg-expect <ROOT\\key> <value|@> <expected>"},
+    {"reg-missing", Op::kRegMissing, "tt", 1, "reg-missing <ROOT\\key> [value|@]"},
+    {"file-exists", Op::kFileExists, "t", 1, "file-exists <path>"},
+    {"file-missing", Op::kFileMissing, "t", 1, "file-missing <path>"},
+    {"file-contains", Op::kFileContains, "tt", 2, "file-contains <path> <text>"},
+    {"echo", Op::kEcho, "t*", 0, "echo [text...]"},
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::optional<std::string> BuiltinVariable(std::string_view name) {
+  if (name == "nl") return "\n";
+  if (name == "tab") return "\t";
+  if (name == "dollar") return "$";
+  return std::nullopt;
+}
+
+// Appends `text` to `out` with ${name} replaced.
+bool AppendExpanded(std::string_view text, const VariableLookup& lookup, std::string& out,
+                    std::string& error) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '$' || i + 1 >= text.size() || text[i + 1] != '{') {
+      out += text[i];
+      continue;
+    }
+    size_t close = text.find('}', i + 2);
+    if (close == std::string_view::npos) {
+      error = "unclosed ${";
+      return false;
+    }
+    std::string_view name = text.substr(i + 2, close - i - 2);
+    std::optional<std::string> value = BuiltinVariable(name);
+    if (!value && lookup) value = lookup(name);
+    if (!value) {
+      error = "undefined variable ${" + std::string(name) + "}";
+      return false;
+    }
+    out += *value;
+    i = close;
+  }
+  return true;
+}
+
+bool CheckArgument(Arg kind, const Token& token, std::string& error) {
+  switch (kind) {
+    case Arg::kText:
+      return true;
+    case Arg::kCount: {
+      std::optional<std::int64_t> n = ParseInteger(token.text);
+      if (n && *n >= 0 && *n <= std::numeric_limits<std::uint32_t>::max()) return true;
+      error = "'" + token.text + "' is not a whole number";
+      return false;
+    }
+    case Arg::kInteger:
+      if (ParseInteger(token.text)) return true;
+      error = "'" + token.text + "' is not a number";
+      return false;
+    case Arg::kOnOff:
+      if (ParseOnOff(token.text)) return true;
+      error = "'" + token.text + "' is neither on nor off";
+      return false;
+  }
+  return true;
+}
+
+// The answer command has keywords: answer <button> [expect|contains <text>] [ms].
+bool CheckAnswer(const std::vector<Token>& args, std::string& error) {
+  size_t at = 1;
+  if (at < args.size() && !args[at].quoted &&
+      (args[at].text == "expect" || args[at].text == "contains")) {
+    if (at + 1 >= args.size()) {
+      error = "'" + args[at].text + "' needs a text";
+      return false;
+    }
+    at += 2;
+  }
+  if (at < args.size()) {
+    if (!CheckArgument(Arg::kCount, args[at], error)) return false;
+    ++at;
+  }
+  if (at < args.size()) {
+    error = "unexpected '" + args[at].text + "'";
+    return false;
+  }
+  return true;
+}
+
+bool CheckArguments(const CommandSpec& spec, const std::vector<Token>& args, std::string& error) {
+  if (static_cast<int>(args.size()) < spec.required) {
+    error = "too few arguments";
+    return false;
+  }
+  bool repeat = !spec.args.empty() && spec.args.back() == '*';
+  size_t positions = spec.args.size() - (repeat ? 1 : 0);
+  if (!repeat && args.size() > positions) {
+    error = "too many arguments";
+    return false;
+  }
+  if (spec.op == Op::kAnswer) return CheckAnswer(args, error);
+  for (size_t i = 0; i < args.size(); ++i) {
+    Arg kind = static_cast<Arg>(spec.args[i < positions ? i : positions - 1]);
+    if (!CheckArgument(kind, args[i], error)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+const std::vector<CommandSpec>& Commands() { return kCommands; }
+
+const CommandSpec* FindCommand(std::string_view name) {
+  for (const CommandSpec& spec : kCommands) {
+    if (spec.name == name) return &spec;
+  }
+  return nullptr;
+}
+
+std::optional<std::vector<Token>> Tokenize(std::string_view line, const VariableLookup& lookup,
+                                           std::string& error) {
+  std::vector<Token> tokens;
+  size_t i = 0;
+  while (true) {
+    while (i < line.size() && IsBlank(line[i])) ++i;
+    if (i >= line.size() || line[i] == '#') break;
+    Token token;
+    while (i < line.size() && !IsBlank(line[i])) {
+      if (line[i] != '"') {
+        size_t end = i;
+        while (end < line.size() && !IsBlank(line[end]) && line[end] != '"') ++end;
+        if (!AppendExpanded(line.substr(i, end - i), lookup, token.text, error))
+          return std::nullopt;
+        i = end;
+        continue;
+      }
+      token.quoted = true;
+      ++i;
+      std::string raw;
+      while (true) {
+        if (i >= line.size()) {
+          error = "unclosed quote";
+          return std::nullopt;
+        }
+        if (line[i] == '"') {
+          if (i + 1 < line.size() && line[i + 1] == '"') {
+            raw += '"';
+            i += 2;
+            continue;
+          }
+          ++i;
+          break;
+        }
+        raw += line[i++];
+      }
+      if (!AppendExpanded(raw, lookup, token.text, error)) return std::nullopt;
+    }
+    tokens.push_back(std::move(token));
+  }
+  return tokens;
+}
+
+Script Parse(std::string_view text, const VariableLookup& lookup) {
+  Script script;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  int number = 0;
+  while (!text.empty() || number == 0) {
+    ++number;
+    size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+
+    std::string error;
+    std::optional<std::vector<Token>> tokens = Tokenize(line, lookup, error);
+    if (!tokens) {
+      script.errors.push_back({number, error});
+      continue;
+    }
+    if (tokens->empty()) continue;
+    Command command;
+    command.line = number;
+    size_t first = line.find_first_not_of(" \t");
+    command.source = std::string(line.substr(first));
+    while (!command.source.empty() && IsBlank(command.source.back())) command.source.pop_back();
+    command.spec = (*tokens)[0].quoted ? nullptr : FindCommand((*tokens)[0].text);
+    if (!command.spec) {
+      script.errors.push_back({number, "unknown command '" + (*tokens)[0].text + "'"});
+      continue;
+    }
+    command.args.assign(tokens->begin() + 1, tokens->end());
+    if (!CheckArguments(*command.spec, command.args, error)) {
+      script.errors.push_back({number, std::string(command.spec->name) + ": " + error +
+                                           " (usage: " + std::string(command.spec->usage) + ")"});
+      continue;
+    }
+    script.commands.push_back(std::move(command));
+  }
+  return script;
+}
+
+std::optional<std::int64_t> ParseInteger(std::string_view text) {
+  std::int64_t value = 0;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+  return value;
+}
+
+std::optional<bool> ParseOnOff(std::string_view text) {
+  if (text == "on") return true;
+  if (text == "off") return false;
+  return std::nullopt;
+}
+
+std::string WithoutMnemonics(std::string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&') {
+      if (i + 1 < text.size() && text[i + 1] == '&') {
+        out += '&';
+        ++i;
+      }
+      continue;
+    }
+    out += text[i];
+  }
+  return out;
+}
+
+}  // namespace vauto
