@@ -115,8 +115,8 @@ class Machine;
 // their path the current entry, which the argument-less modifiers
 // (ReadOnly(), Hidden(), Size(), Locked(), ...) then change. Parents are
 // created as needed. A step that cannot be done (a bad path, a modifier
-// without a current entry) aborts the test program with a message: set-up
-// errors are the test's own fault.
+// without a current entry) throws std::invalid_argument, which fails the
+// test that made the mistake.
 class MachineBuilder {
  public:
   explicit MachineBuilder(Machine& m) : m_(m) {}
@@ -150,8 +150,10 @@ class MachineBuilder {
   // written, moved, recycled or deleted (kSharingViolation); a locked folder
   // cannot be removed or moved. An unlistable folder fails FindFirst with
   // kAccessDenied. FailWrites on a file or a folder (and all below it)
-  // makes writing contents, creating entries and changing attributes fail
-  // with kWriteFault; deleting still works.
+  // makes writing contents, creating entries and changing attributes or
+  // times fail with kWriteFault; a failed WriteBytes leaves an existing
+  // file empty, as a truncating open followed by a failed write does.
+  // Deleting still works.
   MachineBuilder& Locked();
   MachineBuilder& Locked(std::string_view path);
   MachineBuilder& Unlistable();
@@ -235,6 +237,9 @@ class Machine {
   bool Exists(std::string_view path) const;
   std::optional<uint32_t> Attributes(std::string_view path) const;
   std::optional<std::string> ReadFile(std::string_view path) const;
+  // The file as text: UTF-16LE files (with their byte-order mark, as new
+  // INI files are written) come back as UTF-8, others as they are.
+  std::optional<std::string> ReadText(std::string_view path) const;
   // Full paths of all files (or folders) below `folder` (everything when
   // empty), in listing order, depth first.
   std::vector<std::string> Files(std::string_view folder = "") const;

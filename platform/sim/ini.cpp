@@ -1,0 +1,284 @@
+// Simulated profile (INI) files, kept as real files of the simulated file
+// system so tests can seed hand-written files and compare written ones.
+//
+// Reading follows GetPrivateProfileString: section and key names compare
+// case-insensitively and are trimmed ("[ Sec ]" is "Sec"), the first of
+// duplicate sections or keys wins, a value loses its surrounding blanks and
+// one pair of matching quotes, lines without "=" are no keys, and a file
+// that cannot be read gives the default. Writing changes only the affected
+// line: a replaced value keeps its line, a new key goes after the last
+// line of its section, a new section goes at the end, each line ending in
+// CR LF; values are trimmed. A new file is created in UTF-16LE with its
+// byte-order mark (as the Win32 backend creates them, so that any name
+// survives); an existing file keeps its encoding.
+#include <algorithm>
+
+#include "platform/sim/state.h"
+#include "platform/text.h"
+
+namespace sim {
+
+using platform::Error;
+using platform::Status;
+
+std::string DecodeText(std::string_view bytes, TextEncoding* encoding) {
+  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+      static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    if (encoding) *encoding = TextEncoding::kUtf16;
+    std::string out;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      char32_t u =
+          static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
+      if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
+        char32_t low = static_cast<unsigned char>(bytes[i + 2]) |
+                       (static_cast<unsigned char>(bytes[i + 3]) << 8);
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+          u = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
+          i += 2;
+        }
+      }
+      if (u >= 0xD800 && u <= 0xDFFF) u = 0xFFFD;  // a lone surrogate
+      text::AppendUtf8(out, u);
+    }
+    return out;
+  }
+  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    if (encoding) *encoding = TextEncoding::kUtf8Bom;
+    return std::string(bytes.substr(3));
+  }
+  if (encoding) *encoding = TextEncoding::k8Bit;
+  return std::string(bytes);
+}
+
+std::string EncodeText(std::string_view s, TextEncoding encoding) {
+  if (encoding == TextEncoding::kUtf8Bom) return "\xEF\xBB\xBF" + std::string(s);
+  if (encoding == TextEncoding::k8Bit) return std::string(s);
+  std::string out = "\xFF\xFE";
+  auto unit = [&out](char32_t u) {
+    out += static_cast<char>(u & 0xFF);
+    out += static_cast<char>((u >> 8) & 0xFF);
+  };
+  for (size_t pos = 0; pos < s.size();) {
+    char32_t c = text::DecodeUtf8(s, pos);
+    if (c >= 0x10000) {
+      unit(0xD800 + ((c - 0x10000) >> 10));
+      unit(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      unit(c);
+    }
+  }
+  return out;
+}
+
+namespace {
+
+// One line of an INI file with its own line ending, so that rewriting the
+// file keeps every untouched line byte for byte.
+struct Line {
+  enum Kind { kOther, kSection, kKey } kind = kOther;
+  std::string text;
+  std::string eol;
+  std::string name;   // section or key name, trimmed
+  std::string value;  // key value as read (trimmed, unquoted)
+};
+
+Line ParseLine(std::string text, std::string eol) {
+  Line line;
+  line.text = std::move(text);
+  line.eol = std::move(eol);
+  std::string t = text::Trim(line.text);
+  if (!t.empty() && t.front() == '[') {
+    size_t close = t.rfind(']');
+    if (close != std::string::npos) {
+      line.kind = Line::kSection;
+      line.name = text::Trim(std::string_view(t).substr(1, close - 1));
+      return line;
+    }
+  }
+  size_t eq = t.find('=');
+  if (eq == std::string::npos) return line;
+  line.name = text::Trim(std::string_view(t).substr(0, eq));
+  if (line.name.empty()) return line;
+  line.kind = Line::kKey;
+  std::string v = text::Trim(std::string_view(t).substr(eq + 1));
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+    v = v.substr(1, v.size() - 2);
+  line.value = std::move(v);
+  return line;
+}
+
+std::vector<Line> ParseLines(const std::string& s) {
+  std::vector<Line> lines;
+  size_t start = 0;
+  while (start < s.size()) {
+    size_t end = s.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(ParseLine(s.substr(start), ""));
+      break;
+    }
+    size_t eol_len = s[end] == '\r' && end + 1 < s.size() && s[end + 1] == '\n' ? 2 : 1;
+    lines.push_back(ParseLine(s.substr(start, end - start), s.substr(end, eol_len)));
+    start = end + eol_len;
+  }
+  return lines;
+}
+
+std::string JoinLines(const std::vector<Line>& lines) {
+  std::string out;
+  for (const auto& l : lines) out += l.text + l.eol;
+  return out;
+}
+
+// The parsed file: its lines, encoding and whether it existed.
+struct IniFile {
+  std::vector<Line> lines;
+  TextEncoding encoding = TextEncoding::kUtf16;
+  bool exists = false;
+
+  // [first, last) line range of the first section named `section` (the
+  // header included); nullopt when missing.
+  std::optional<std::pair<size_t, size_t>> Section(std::string_view section) const {
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].kind != Line::kSection || !text::EqualsNoCase(lines[i].name, section)) continue;
+      size_t end = i + 1;
+      while (end < lines.size() && lines[end].kind != Line::kSection) ++end;
+      return std::make_pair(i, end);
+    }
+    return std::nullopt;
+  }
+
+  std::optional<size_t> Key(std::pair<size_t, size_t> range, std::string_view key) const {
+    for (size_t i = range.first + 1; i < range.second; ++i)
+      if (lines[i].kind == Line::kKey && text::EqualsNoCase(lines[i].name, key)) return i;
+    return std::nullopt;
+  }
+};
+
+class SimIni : public platform::Ini {
+ public:
+  explicit SimIni(Machine::State& s) : s_(s) {}
+
+  std::string ReadString(std::string_view file, std::string_view section, std::string_view key,
+                         std::string_view def) override {
+    auto ini = Load(file);
+    if (!ini) return std::string(def);
+    auto range = ini->Section(section);
+    if (!range) return std::string(def);
+    auto k = ini->Key(*range, key);
+    return k ? ini->lines[*k].value : std::string(def);
+  }
+
+  Status WriteString(std::string_view file, std::string_view section, std::string_view key,
+                     std::string_view value) override {
+    if (key.empty() || !Plain(section) || !Plain(key) || !Plain(value))
+      return Status::Fail(Error::kInvalidName);
+    Error e = Error::kNone;
+    auto ini = Load(file, &e);
+    if (!ini) return Status::Fail(e);
+    std::string name(key);
+    std::string v = text::Trim(value);
+    auto range = ini->Section(section);
+    if (!range) {
+      EndLastLine(*ini);
+      ini->lines.push_back(ParseLine("[" + std::string(section) + "]", "\r\n"));
+      ini->lines.push_back(ParseLine(name + "=" + v, "\r\n"));
+    } else if (auto k = ini->Key(*range, key)) {
+      // Keep the key's own spelling.
+      Line& line = ini->lines[*k];
+      line = ParseLine(line.name + "=" + v, line.eol.empty() ? "\r\n" : line.eol);
+    } else {
+      size_t at = range->second;
+      while (at > range->first + 1 && text::Trim(ini->lines[at - 1].text).empty()) --at;
+      if (at == ini->lines.size()) EndLastLine(*ini);
+      ini->lines.insert(ini->lines.begin() + static_cast<std::ptrdiff_t>(at),
+                        ParseLine(name + "=" + v, "\r\n"));
+    }
+    return Save(file, *ini);
+  }
+
+  Status DeleteKey(std::string_view file, std::string_view section, std::string_view key) override {
+    Error e = Error::kNone;
+    auto ini = Load(file, &e);
+    if (!ini) return Status::Fail(e);
+    auto range = ini->Section(section);
+    if (!range) return Status::Ok();
+    auto k = ini->Key(*range, key);
+    if (!k) return Status::Ok();
+    ini->lines.erase(ini->lines.begin() + static_cast<std::ptrdiff_t>(*k));
+    return Save(file, *ini);
+  }
+
+  Status DeleteSection(std::string_view file, std::string_view section) override {
+    Error e = Error::kNone;
+    auto ini = Load(file, &e);
+    if (!ini) return Status::Fail(e);
+    auto range = ini->Section(section);
+    if (!range) return Status::Ok();
+    ini->lines.erase(ini->lines.begin() + static_cast<std::ptrdiff_t>(range->first),
+                     ini->lines.begin() + static_cast<std::ptrdiff_t>(range->second));
+    return Save(file, *ini);
+  }
+
+  std::vector<std::string> KeyNames(std::string_view file, std::string_view section) override {
+    std::vector<std::string> names;
+    auto ini = Load(file);
+    if (!ini) return names;
+    auto range = ini->Section(section);
+    if (!range) return names;
+    for (size_t i = range->first + 1; i < range->second; ++i) {
+      const Line& l = ini->lines[i];
+      // Comment-like keys are found by name but not listed, as Wine does.
+      if (l.kind != Line::kKey || l.name.front() == ';') continue;
+      bool seen = std::any_of(names.begin(), names.end(),
+                              [&](const std::string& n) { return text::EqualsNoCase(n, l.name); });
+      if (!seen) names.push_back(l.name);
+    }
+    return names;
+  }
+
+ private:
+  static bool Plain(std::string_view s) { return s.find('\0') == std::string_view::npos; }
+
+  // A bare file name lives in the Windows folder.
+  std::string FullName(std::string_view file) const {
+    if (file.find_first_of("\\/:") == std::string_view::npos)
+      return text::JoinPath(s_.windows_folder, file);
+    return std::string(file);
+  }
+
+  // The parsed file; an empty one when it does not exist. nullopt (with
+  // the reason) when it exists but cannot be read, or the path is bad.
+  std::optional<IniFile> Load(std::string_view file, Error* error = nullptr) {
+    Error e = Error::kNone;
+    IniFile ini;
+    Node* n = s_.Find(FullName(file), &e);
+    if (!n) {
+      if (e == Error::kNotFound || e == Error::kPathNotFound) return ini;
+      if (error) *error = e;
+      return std::nullopt;
+    }
+    if (n->folder || n->locked || n->size > kMaxReadSize) {
+      if (error) *error = n->locked ? Error::kSharingViolation : Error::kAccessDenied;
+      return std::nullopt;
+    }
+    ini.exists = true;
+    ini.lines = ParseLines(DecodeText(n->Contents(), &ini.encoding));
+    return ini;
+  }
+
+  static void EndLastLine(IniFile& ini) {
+    if (!ini.lines.empty() && ini.lines.back().eol.empty()) ini.lines.back().eol = "\r\n";
+  }
+
+  Status Save(std::string_view file, const IniFile& ini) {
+    return s_.WriteFile(FullName(file), EncodeText(JoinLines(ini.lines), ini.encoding), false);
+  }
+
+  Machine::State& s_;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::Ini> MakeIni(Machine::State& s) { return std::make_unique<SimIni>(s); }
+
+}  // namespace sim
