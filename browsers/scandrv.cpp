@@ -71,11 +71,11 @@ void WriteInitialScanFile(platform::Ini& ini, const std::string& scan_file) {
   static constexpr std::array<const char*, 7> kInitialSections{"K17",  "P45",  "L44", "H53",
                                                                "HI24", "MM20", "AL13"};
   for (int n = 1; n <= kScanSectionSize; ++n) {
-    std::string key = "P" + std::to_string(n);
+    std::string key = NumberedKey("P", n);
     for (const char* section : kInitialSections) ini.WriteString(scan_file, section, key, "");
   }
   for (int n = 1; n <= 200; ++n) {
-    ini.WriteString(scan_file, "UCKK5", "CKK" + std::to_string(n), "");
+    ini.WriteString(scan_file, "UCKK5", NumberedKey("CKK", n), "");
   }
 }
 
@@ -94,7 +94,7 @@ void DriveScanner::RecordFind(const std::string& path, ScanKind kind) {
   std::string memo = std::string(section.section) + "|" + wanted;
   if (known_.count(memo) || full_.count(section.section)) return;
   for (int n = 1; n <= kScanSectionSize; ++n) {
-    std::string key = "P" + std::to_string(n);
+    std::string key = NumberedKey("P", n);
     std::string value = text::Trim(ini_.ReadString(scan_file_, section.section, key, ""));
     if (value.empty()) {
       ini_.WriteString(scan_file_, section.section, key, path);

@@ -99,6 +99,13 @@ inline constexpr uint32_t FolderBit(FolderTest test) { return 1u << static_cast<
 // folder tests, or null.
 const ScanRule* MatchScanRule(uint32_t folder_tests, std::string_view upper_name);
 
+// An INI key of a numbered list: "P" and 7 give "P7".
+inline std::string NumberedKey(std::string_view prefix, int n) {
+  std::string key(prefix);
+  key += std::to_string(n);
+  return key;
+}
+
 // Upper-cases a name or path for the scan's comparisons.
 std::string ScanUpper(std::string_view s);
 

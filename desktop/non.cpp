@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "browsers/scandrv.h"
 #include "platform/text.h"
 
 namespace desktop {
@@ -236,8 +237,8 @@ void TFrmnon::ScanTempFolders(bool del) {
 
 void TFrmnon::ScanMediaRecords(bool del) {
   for (int i = 1; i <= 100; ++i) {
-    std::string value =
-        text::Trim(p_.ini.ReadString(g_.ScanResultsFile, "MM20", "P" + std::to_string(i), ""));
+    std::string value = text::Trim(
+        p_.ini.ReadString(g_.ScanResultsFile, "MM20", browsers::NumberedKey("P", i), ""));
     if (value.empty()) break;
     // A recorded path is one file; a wildcard in it would widen the
     // search to files that were never recorded.
