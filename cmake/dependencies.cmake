@@ -33,4 +33,5 @@ else()
   set(VOSTREL_WINE_RUN "")
 endif()
 
+include(${CMAKE_CURRENT_LIST_DIR}/compiler-workarounds.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/testing.cmake)
