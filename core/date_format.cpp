@@ -53,8 +53,13 @@ std::string FormatDate(std::string_view picture, const platform::DateTime& date)
   size_t i = 0;
   while (i < picture.size()) {
     char c = picture[i];
+    if (c == '\'' && i + 1 < picture.size() && picture[i + 1] == '\'') {
+      out += '\'';
+      i += 2;
+      continue;
+    }
     if (c == '\'') {
-      // Quoted literal; '' inside or outside quotes is one quote.
+      // Quoted literal; '' inside it is one quote.
       ++i;
       while (i < picture.size()) {
         if (picture[i] == '\'') {

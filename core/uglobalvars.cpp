@@ -183,8 +183,10 @@ void Uglobalvars::FormDataPaths() {
   Downloads.clear();
   if (!IsBlank(MyVideos)) {
     // "...\Videos" gives the sibling "...\Downloads", "...\My Videos" gives
-    // "...\My Downloads". A path too short to cut leaves it empty.
-    if (auto stem = DropLastChars(MyVideos, 6)) Downloads = *stem + "Downloads";
+    // "...\My Downloads". A path too short to leave a folder keeps it empty
+    // (never a bare relative "Downloads").
+    auto stem = DropLastChars(MyVideos, 6);
+    if (stem && !IsBlank(*stem)) Downloads = *stem + "Downloads";
   }
   MyDocuments = SpecialFolder(platform::csidl::kPersonal);
 
