@@ -297,7 +297,7 @@ uint64_t Machine::State::TreeBytes(const Node* n) {
   return total;
 }
 
-Status Machine::State::WriteFile(std::string_view path, std::string_view bytes, bool hidden_rule) {
+Status Machine::State::WriteFile(std::string_view path, std::string_view bytes) {
   Error e = Error::kNone;
   auto p = Parse(path, &e);
   if (!p) return Fail(e);
@@ -308,10 +308,6 @@ Status Machine::State::WriteFile(std::string_view path, std::string_view bytes, 
   if (n) {
     if (n->folder) return Fail(Error::kAccessDenied);
     if (n->attributes & platform::kAttrReadOnly) return Fail(Error::kAccessDenied);
-    // CREATE_ALWAYS with normal attributes refuses an existing hidden or
-    // system file.
-    if (hidden_rule && (n->attributes & (platform::kAttrHidden | platform::kAttrSystem)))
-      return Fail(Error::kAccessDenied);
     if (n->locked) return Fail(Error::kSharingViolation);
     // The truncating open succeeds; the write itself then fails.
     n->data.clear();
@@ -399,7 +395,7 @@ class SimFileSystem : public platform::FileSystem {
     Error e = Error::kNone;
     Node* n = s_.Find(path, &e);
     if (!n) return Fail(e);
-    if (!n->folder) return Fail(Error::kOther);  // ERROR_DIRECTORY
+    if (!n->folder) return Fail(Error::kInvalidName);  // ERROR_DIRECTORY
     if (!n->parent) return Fail(Error::kAccessDenied);
     if (!n->children.empty()) return Fail(Error::kNotEmpty);
     if (n->attributes & platform::kAttrReadOnly) return Fail(Error::kAccessDenied);
@@ -439,7 +435,7 @@ class SimFileSystem : public platform::FileSystem {
   }
 
   Status WriteBytes(std::string_view path, std::string_view bytes) override {
-    return s_.WriteFile(path, bytes, true);
+    return s_.WriteFile(path, bytes);
   }
 
   Status OverwriteInPlace(std::string_view path, uint8_t fill) override {

@@ -271,7 +271,7 @@ class SimIni : public platform::Ini {
   }
 
   Status Save(std::string_view file, const IniFile& ini) {
-    return s_.WriteFile(FullName(file), EncodeText(JoinLines(ini.lines), ini.encoding), false);
+    return s_.WriteFile(FullName(file), EncodeText(JoinLines(ini.lines), ini.encoding));
   }
 
   Machine::State& s_;

@@ -160,9 +160,9 @@ struct Machine::State {
   static bool HasLocked(const Node* n);
   static uint64_t TreeBytes(const Node* n);
 
-  // Writes a whole file as WriteBytes does; `hidden_rule` applies Windows'
-  // refusal to truncate a hidden or system file.
-  platform::Status WriteFile(std::string_view path, std::string_view bytes, bool hidden_rule);
+  // Writes a whole file as WriteBytes does: creates it or truncates it,
+  // keeping its attributes; read-only files and folders refuse.
+  platform::Status WriteFile(std::string_view path, std::string_view bytes);
 
   // Registry access.
   std::shared_ptr<RegNode> RootOf(platform::Hive hive) const;

@@ -3,6 +3,7 @@
 // against the real Win32 backend; each binary defines Backend().
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/platform.h"
@@ -25,6 +26,13 @@ class ContractBackend {
   // UnlockAll().
   virtual void LockFile(const std::string& path) = 0;
   virtual void UnlockAll() = 0;
+  // Makes `path` a file of `size` bytes cheaply (sparse), for the 64-bit
+  // size cases; false when the backend cannot, and those cases skip.
+  virtual bool MakeBigFile(const std::string& /*path*/, uint64_t /*size*/) { return false; }
+  // Whether the Recycle Bin belongs to the test run (the simulation, or a
+  // Wine prefix with a scratch home), so emptying it destroys nothing of a
+  // user's; the emptying cases skip otherwise.
+  virtual bool OwnsRecycleBin() { return false; }
 };
 
 ContractBackend& Backend();
