@@ -23,8 +23,8 @@ repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$repo/build"
 prefix="${VOSTREL_DEPS_PREFIX:-$build/deps-mingw}"
 stamps="$prefix/.stamps"
-work="$build/deps-build"
-sources="$build/deps-src"
+work="${prefix}-build"
+sources="${prefix}-src"
 toolchain="$repo/cmake/mingw-w64-x86_64.cmake"
 jobs="${VOSTREL_JOBS:-2}"
 wine_template=1
@@ -175,6 +175,7 @@ ensure_deb_src() {
   fi
   rm -f "$out"
   apt_updated=0
+  apt_update
 }
 
 jpeg_version="$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev)"
@@ -187,7 +188,10 @@ if ! stamp_ok libjpeg-turbo "$jpeg_key"; then
   src="$sources/libjpeg-turbo-$upstream"
   if [[ ! -f "$src/CMakeLists.txt" ]]; then
     ensure_deb_src
-    apt_update
+    # The source index is needed; fetch it only when apt does not know the package yet.
+    if [[ $apt_updated == 0 ]] && ! apt-cache showsrc libjpeg-turbo 2>/dev/null | grep -q '^Package:'; then
+      apt_update
+    fi
     log "apt-get source libjpeg-turbo=$jpeg_version"
     rm -rf "$src"
     (cd "$sources" && { apt-get source -q "libjpeg-turbo=$jpeg_version" || apt-get source -q libjpeg-turbo; }) \
