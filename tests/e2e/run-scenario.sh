@@ -23,6 +23,8 @@
 #   --keep                  keep the Wine root even when the run passes
 #   --expect-failure-at N   the run passes only when vauto fails at line N
 #                           (tests that a wrong expectation is caught)
+# Environment: VOSTREL_E2E_LIMIT, seconds the scenario may take (default 150,
+# below ctest's 180 so the Wine server and the Xvfb are always stopped here).
 # Exit code: vauto's (0 all commands passed, 1 a command failed), or 2 when
 # the environment could not be set up.
 set -uo pipefail
@@ -34,7 +36,7 @@ usage() {
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 vauto="${VAUTO:-}"
-desktop=""
+desktop=()
 own_display=1
 keep=0
 expect_failure_at=""
@@ -42,7 +44,7 @@ positional=()
 while [[ $# -gt 0 ]]; do
   case "$1" in
     --vauto) vauto="${2:-}"; shift ;;
-    --desktop | --desktop=*) desktop="$1" ;;
+    --desktop | --desktop=*) desktop=("$1") ;;
     --display) own_display=0 ;;
     --keep) keep=1 ;;
     --expect-failure-at) expect_failure_at="${2:-}"; shift ;;
@@ -90,8 +92,8 @@ started=$(date +%s%N)
 # Private prefix (HOME and XDG_* redirected before it is made, home-folder
 # links replaced by real folders, Managed=N), persistent wineserver, and an
 # Xvfb when DISPLAY is unset.
-# shellcheck source=../../scripts/wine-env.sh
-source "$repo/scripts/wine-env.sh" --fresh $desktop "$root" >"$outdir/setup.log" 2>&1 || {
+# shellcheck source=scripts/wine-env.sh disable=SC1091
+source "$repo/scripts/wine-env.sh" --fresh "${desktop[@]}" "$root" >"$outdir/setup.log" 2>&1 || {
   cat "$outdir/setup.log" >&2
   die "the Wine environment could not be set up"
 }
@@ -108,7 +110,7 @@ program_name="$(basename "$program")"
 ready=$(date +%s%N)
 
 cd "$outdir" || die "cannot enter $outdir"
-timeout 600 wine "$vauto" --failure-screenshot failure.bmp "$(windows_path "$scenario")" \
+timeout --kill-after=10 "${VOSTREL_E2E_LIMIT:-150}" wine "$vauto" --failure-screenshot failure.bmp "$(windows_path "$scenario")" \
   "program=C:\\Program Files\\Vostrel\\$program_name" \
   "programdir=C:\\Program Files\\Vostrel" \
   "outdir=$(windows_path "$outdir")" \
