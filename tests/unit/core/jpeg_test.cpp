@@ -4,8 +4,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "platform/sim/machine.h"
 
 extern "C" {
 #include <jpeglib.h>
@@ -147,6 +151,46 @@ TEST(Jpeg, EncoderRefusesAnImageWhoseBufferDoesNotMatchItsSize) {
   image.rgb.pop_back();
   EXPECT_FALSE(EncodeJpeg(image, 90));
   EXPECT_FALSE(EncodeJpeg(ui::Image{}, 90));
+}
+
+TEST(Jpeg, FileDecodingTreatsMissingLockedAndOversizedFilesAsNoPicture) {
+  sim::Machine m;
+  auto bytes = EncodeJpeg(RedBlue(32, 16), 90);
+  ASSERT_TRUE(bytes);
+  m.Builder()
+      .File("C:\\Program Files\\Vostrel\\skinsunset.jpg", *bytes)
+      .File("C:\\Program Files\\Vostrel\\skinshark.jpg", *bytes)
+      .Locked()
+      .File("C:\\Program Files\\Vostrel\\skinocean.jpg", bytes->substr(0, 100))
+      .BigFile("C:\\Program Files\\Vostrel\\skinnyc.jpg", kMaxJpegFileBytes + 1);
+  auto& fs = m.Platform().fs;
+  auto image = DecodeJpegFile(fs, "C:\\Program Files\\Vostrel\\skinsunset.jpg");
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->width, 32);
+  EXPECT_FALSE(DecodeJpegFile(fs, "C:\\Program Files\\Vostrel\\skinwildlife.jpg"));
+  EXPECT_FALSE(DecodeJpegFile(fs, "C:\\Program Files\\Vostrel\\skinshark.jpg"));
+  EXPECT_FALSE(DecodeJpegFile(fs, "C:\\Program Files\\Vostrel\\skinocean.jpg"));
+  EXPECT_FALSE(DecodeJpegFile(fs, "C:\\Program Files\\Vostrel\\skinnyc.jpg"));
+  EXPECT_FALSE(DecodeJpegFile(fs, "C:\\Program Files\\Vostrel"));
+}
+
+// The pictures installed beside the program must decode at the size of the
+// main window's image area.
+TEST(Jpeg, InstalledSkinPicturesDecodeAtTheImageAreaSize) {
+  std::string folder = __FILE__;
+  folder = folder.substr(0, folder.rfind("tests/unit/core")) + "assets/skins/";
+  for (const char* name :
+       {"skinshark.jpg", "skinsunset.jpg", "skinwildlife.jpg", "skinnyc.jpg", "skinocean.jpg"}) {
+    std::ifstream in(folder + name, std::ios::binary);
+    ASSERT_TRUE(in) << folder + name;
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    EXPECT_LT(bytes.str().size(), 100u * 1024u) << name;
+    auto image = DecodeJpeg(bytes.str());
+    ASSERT_TRUE(image) << name;
+    EXPECT_EQ(image->width, 800) << name;
+    EXPECT_EQ(image->height, 600) << name;
+  }
 }
 
 }  // namespace
