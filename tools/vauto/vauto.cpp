@@ -204,6 +204,12 @@ class Runner {
         return SetText(why);
       case Op::kExpectText:
         return ExpectText(why);
+      case Op::kExpectTextContains:
+        return ExpectTextContains(why);
+      case Op::kScroll:
+        return Scroll(why);
+      case Op::kExpectPosition:
+        return ExpectPosition(why);
       case Op::kExpectChecked:
         return ExpectChecked(why);
       case Op::kExpectItems:
@@ -645,6 +651,67 @@ class Runner {
   bool ExpectText(std::string& why) {
     HWND hwnd = Control(0, why);
     return hwnd && Expect([&] { return Shown(hwnd); }, Arg(1), "the text of " + Label(0), why);
+  }
+
+  bool ExpectTextContains(std::string& why) {
+    HWND hwnd = Control(0, why);
+    if (!hwnd) return false;
+    std::optional<std::string> last;
+    auto found = [&] {
+      last = Shown(hwnd);
+      return last && last->find(Arg(1)) != std::string::npos;
+    };
+    if (PollUntil(expect_ms_, found)) return true;
+    why = "the text of " + Label(0) + (last ? " is " + Quote(*last) : " cannot be read") +
+          ", without " + Quote(Arg(1)) + " (waited " + std::to_string(expect_ms_) + " ms)";
+    return false;
+  }
+
+  static std::optional<int> Position(HWND hwnd) {
+    std::optional<LRESULT> position = Send(hwnd, SBM_GETPOS, 0, 0);
+    if (!position) return std::nullopt;
+    return static_cast<int>(*position);
+  }
+
+  // Moves a scroll bar one line at a time, as clicks on its arrows do, so
+  // the program sees the same WM_HSCROLL/WM_VSCROLL a user causes.
+  bool Scroll(std::string& why) {
+    HWND hwnd = Control(0, why);
+    if (!hwnd || !NeedKind(hwnd, {ControlKind::kScrollBar}, why) || !Usable(hwnd, why)) {
+      return false;
+    }
+    int wanted = static_cast<int>(*ParseInteger(Arg(1)));
+    int low = 0;
+    int high = 0;
+    Send(hwnd, SBM_GETRANGE, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+    if (wanted < low || wanted > high) {
+      why =
+          "the range of " + Label(0) + " is " + std::to_string(low) + " to " + std::to_string(high);
+      return false;
+    }
+    bool vertical = (GetWindowLongW(hwnd, GWL_STYLE) & SBS_VERT) != 0;
+    UINT message = vertical ? WM_VSCROLL : WM_HSCROLL;
+    HWND parent = GetParent(hwnd);
+    auto control = reinterpret_cast<LPARAM>(hwnd);
+    for (int steps = high - low + 1; steps > 0; --steps) {
+      std::optional<int> now = Position(hwnd);
+      if (!now || *now == wanted) break;
+      Send(parent, message, *now < wanted ? SB_LINEDOWN : SB_LINEUP, control);
+    }
+    Send(parent, message, SB_ENDSCROLL, control);
+    if (Position(hwnd) == wanted) return true;
+    why = Label(0) + " stays at " + std::to_string(Position(hwnd).value_or(-1));
+    return false;
+  }
+
+  bool ExpectPosition(std::string& why) {
+    HWND hwnd = Control(0, why);
+    if (!hwnd || !NeedKind(hwnd, {ControlKind::kScrollBar}, why)) return false;
+    auto read = [&]() -> std::optional<std::string> {
+      std::optional<int> position = Position(hwnd);
+      return position ? std::optional(std::to_string(*position)) : std::nullopt;
+    };
+    return Expect(read, Arg(1), "the position of " + Label(0), why);
   }
 
   std::string Label(size_t i) const { return ToControlRef(command_->args[i]).Label(); }

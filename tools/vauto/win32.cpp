@@ -14,15 +14,16 @@ struct KindByClass {
 };
 
 constexpr KindByClass kKindByClass[] = {
-    {L"button", ControlKind::kButton},    {L"static", ControlKind::kStatic},
-    {L"edit", ControlKind::kEdit},        {L"listbox", ControlKind::kList},
-    {L"combobox", ControlKind::kCombo},   {L"systabcontrol32", ControlKind::kTab},
-    {L"richedit20w", ControlKind::kEdit}, {L"richedit50w", ControlKind::kEdit},
+    {L"button", ControlKind::kButton},       {L"static", ControlKind::kStatic},
+    {L"edit", ControlKind::kEdit},           {L"listbox", ControlKind::kList},
+    {L"combobox", ControlKind::kCombo},      {L"systabcontrol32", ControlKind::kTab},
+    {L"richedit20w", ControlKind::kEdit},    {L"richedit50w", ControlKind::kEdit},
+    {L"scrollbar", ControlKind::kScrollBar},
 };
 
-constexpr std::string_view kKindNames[] = {"button",      "check box", "radio button", "group box",
-                                           "label",       "edit",      "list box",     "combo box",
-                                           "tab control", "control"};
+constexpr std::string_view kKindNames[] = {"button",      "check box",  "radio button", "group box",
+                                           "label",       "edit",       "list box",     "combo box",
+                                           "tab control", "scroll bar", "control"};
 static_assert(std::size(kKindNames) == static_cast<size_t>(ControlKind::kOther) + 1);
 
 std::wstring Lower(std::wstring text) {

@@ -28,6 +28,7 @@ enum class ControlKind {
   kList,
   kCombo,
   kTab,
+  kScrollBar,
   kOther
 };
 ControlKind KindOf(HWND hwnd);

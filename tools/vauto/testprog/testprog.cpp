@@ -30,6 +30,7 @@ enum Id : int {
   kCmdSave,
   kOptRed,
   kOptBlue,
+  kScrLevel,
 };
 
 struct ControlRow {
@@ -59,6 +60,7 @@ constexpr ControlRow kControls[] = {
     {L"CmdDisabled", L"BUTTON", L"Disabled", kChild | WS_DISABLED, kCmdDisabled, 10, 220, 90, 26},
     {L"LblHidden", L"STATIC", L"hidden", WS_CHILD, kLblHidden, 110, 225, 90, 20},
     {L"CmdSave", L"BUTTON", L"&Save", kChild | BS_PUSHBUTTON, kCmdSave, 270, 220, 90, 26},
+    {L"ScrLevel", L"SCROLLBAR", L"", kChild | SBS_HORZ, kScrLevel, 270, 110, 110, 17},
 };
 
 constexpr const wchar_t* kListItemsText[] = {L"alpha", L"beta", L"gamma"};
@@ -100,6 +102,8 @@ void CreateControls(HWND form) {
   for (const wchar_t* text : kComboItemsText) {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
   }
+  SCROLLINFO range{sizeof(range), SIF_RANGE | SIF_POS, 0, 10, 0, 5, 0};
+  SetScrollInfo(GetDlgItem(form, kScrLevel), SB_CTL, &range, FALSE);
   HWND tabs = GetDlgItem(form, kTabPages);
   int index = 0;
   for (const wchar_t* text : kTabsText) {
@@ -189,6 +193,16 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     case WM_COMMAND:
       OnCommand(hwnd, LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
       return 0;
+    case WM_HSCROLL: {
+      // Arrow clicks move the level by one; the label shows it.
+      auto bar = reinterpret_cast<HWND>(lparam);
+      int position = GetScrollPos(bar, SB_CTL);
+      if (LOWORD(wparam) == SB_LINERIGHT && position < 10) ++position;
+      if (LOWORD(wparam) == SB_LINELEFT && position > 0) --position;
+      SetScrollPos(bar, SB_CTL, position, TRUE);
+      SetItemText(hwnd, kLblPicked, L"level " + std::to_wstring(position));
+      return 0;
+    }
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lparam);
       if (header->idFrom == kTabPages && header->code == TCN_SELCHANGE) {
