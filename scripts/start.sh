@@ -98,6 +98,8 @@ trap vostrel_wine_env_stop EXIT
 install_dir="$WINEPREFIX/drive_c/Program Files/Vostrel"
 mkdir -p "$install_dir"
 cp "$program" "$install_dir/"
+# The skin pictures, the help page and the product page live beside it.
+cp "$repo"/assets/skins/*.jpg "$repo"/assets/*.htm "$install_dir/"
 program_name="$(basename "$program")"
 
 # ---- seeding hook ------------------------------------------------------

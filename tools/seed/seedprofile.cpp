@@ -2,7 +2,7 @@
 // user profile it runs in. Meant for scratch machines and private Wine
 // prefixes only: it fills the real profile folders with junk and, under
 // Wine, points Internet Explorer's cache folder at "Temporary Internet
-// Files".
+// Files". Run it twice and the second run changes nothing.
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -14,8 +14,7 @@ namespace {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: seedprofile --seed [--user NAME] [--no-recycle] [--keep-cache-folder] "
-               "[--quiet]\n"
+               "usage: seedprofile [--user NAME] [--no-recycle] [--keep-cache-folder] [--quiet]\n"
                "Fills the current user's profile with browser traces and junk files for a "
                "demonstration. Run it only on a test machine or in a scratch Wine prefix.\n");
   return 2;
@@ -25,13 +24,10 @@ int Usage() {
 
 int main(int argc, char** argv) {
   seed::SeedOptions options;
-  bool seed_now = false;
   bool quiet = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (arg == "--seed") {
-      seed_now = true;
-    } else if (arg == "--user" && i + 1 < argc) {
+    if (arg == "--user" && i + 1 < argc) {
       options.user_name = argv[++i];
     } else if (arg == "--no-recycle") {
       options.fill_recycle_bin = false;
@@ -43,7 +39,6 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  if (!seed_now) return Usage();
 
   win32::Backend backend;
   const seed::SeedReport report = seed::SeedDirtyProfile(backend.Get(), options);
