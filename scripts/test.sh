@@ -9,7 +9,7 @@
 #      build/windows/wine-test (Xvfb of its own when DISPLAY is unset, a
 #      persistent wineserver) and ctest (labels contract, e2e, smoke) with
 #      every test executable run under Wine by scripts/wine-run.sh
-#   4. a summary per build and a closing "total: N passed, M failed" line;
+#   4. a summary per build and a closing "total: N passed, M failed, K skipped" line;
 #      Xvfb and the wineserver are stopped on exit; the exit code is non-zero
 #      if anything failed to configure, build or pass.
 #
@@ -47,6 +47,7 @@ jobs="${VOSTREL_JOBS:-2}"
 results=()
 total_passed=0
 total_failed=0
+total_skipped=0
 failed_stages=0
 
 banner() { printf '\n===== %s =====\n' "$*"; }
@@ -104,21 +105,25 @@ run_ctest() {
   "${cmd[@]}" "${ctest_args[@]}" 2>&1 | tee "$log" || rc=$?
   local labels
   labels="$("${cmd[@]}" --print-labels 2>/dev/null | sed -n 's/^  //p' | xargs)"
-  local line passed=0 failed=0 count=0
+  local line passed=0 failed=0 count=0 skipped=0
   line="$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n1 || true)"
   if [[ -n "$line" ]]; then
     failed="$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$line")"
     count="$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")"
-    passed=$((count - failed))
+    # ctest counts skipped tests (GTEST_SKIP) as passed; list them apart.
+    skipped="$(grep -cE '^[[:space:]]+[0-9]+ - .* \(Skipped\)$' "$log" || true)"
+    passed=$((count - failed - skipped))
   fi
   total_passed=$((total_passed + passed))
   total_failed=$((total_failed + failed))
+  total_skipped=$((total_skipped + skipped))
+  local counts="$count tests: $passed passed, $failed failed, $skipped skipped (labels: ${labels:-none}) in $(since "$t")"
   if [[ $rc != 0 || -z "$line" ]]; then
     failed_stages=$((failed_stages + 1))
-    results+=("$name: $count tests, $passed passed, $failed failed, ctest exit $rc (labels: ${labels:-none}) in $(since "$t") FAILED")
+    results+=("$name: $counts; ctest exit code $rc: FAILED")
     return 1
   fi
-  results+=("$name: $count tests, $passed passed, $failed failed (labels: ${labels:-none}) in $(since "$t")")
+  results+=("$name: $counts")
 }
 
 cleanup() {
@@ -181,5 +186,5 @@ for r in "${results[@]}"; do
   echo "$r"
 done
 echo "all done in $(since "$t_all")"
-echo "total: $total_passed passed, $total_failed failed"
+echo "total: $total_passed passed, $total_failed failed, $total_skipped skipped"
 [[ $failed_stages == 0 && $total_failed == 0 ]]
