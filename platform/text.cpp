@@ -50,11 +50,22 @@ constexpr CaseRange kUpperRanges[] = {
 
 bool Utf8Continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
-// Splits a name into code points (invalid bytes count as one each).
+// The next character, upper-cased, for comparisons. A byte that is not
+// valid UTF-8 becomes a lone-surrogate value of its own (as Python's
+// "surrogateescape" does), so it is never upper-cased and never equals a
+// real character.
+char32_t NextFolded(std::string_view s, size_t& pos) {
+  size_t start = pos;
+  char32_t c = DecodeUtf8(s, pos);
+  if (pos - start == 1 && c >= 0x80) return 0xDC00 + c;
+  return UpperChar(c);
+}
+
+// Splits a name into upper-cased characters.
 std::vector<char32_t> CodePoints(std::string_view s) {
   std::vector<char32_t> out;
   out.reserve(s.size());
-  for (size_t pos = 0; pos < s.size();) out.push_back(UpperChar(DecodeUtf8(s, pos)));
+  for (size_t pos = 0; pos < s.size();) out.push_back(NextFolded(s, pos));
   return out;
 }
 
@@ -160,7 +171,8 @@ std::string Upper(std::string_view s) {
   for (size_t pos = 0; pos < s.size();) {
     size_t start = pos;
     char32_t c = DecodeUtf8(s, pos);
-    char32_t u = UpperChar(c);
+    bool invalid = pos - start == 1 && c >= 0x80;
+    char32_t u = invalid ? c : UpperChar(c);
     if (u == c)
       out.append(s.substr(start, pos - start));  // also keeps invalid bytes as they were
     else
@@ -172,8 +184,8 @@ std::string Upper(std::string_view s) {
 int CompareNoCase(std::string_view a, std::string_view b) {
   size_t pa = 0, pb = 0;
   while (pa < a.size() && pb < b.size()) {
-    char32_t ca = UpperChar(DecodeUtf8(a, pa));
-    char32_t cb = UpperChar(DecodeUtf8(b, pb));
+    char32_t ca = NextFolded(a, pa);
+    char32_t cb = NextFolded(b, pb);
     if (ca != cb) return ca < cb ? -1 : 1;
   }
   if (pa < a.size()) return 1;
@@ -188,7 +200,7 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
   size_t ps = 0, pp = 0;
   while (pp < prefix.size()) {
     if (ps >= s.size()) return false;
-    if (UpperChar(DecodeUtf8(s, ps)) != UpperChar(DecodeUtf8(prefix, pp))) return false;
+    if (NextFolded(s, ps) != NextFolded(prefix, pp)) return false;
   }
   return true;
 }

@@ -171,8 +171,8 @@ std::optional<ParsedPath> Machine::State::Parse(std::string_view path, Error* er
     out.parts.emplace_back(raw);
   }
 
-  size_t length = 3;  // "C:\\"
-  for (const auto& part : out.parts) length += text::Utf16Length(part) + 1;
+  size_t length = out.parts.empty() ? 3 : 2;  // "C:\\" or "C:" before "\\name"...
+  for (const auto& part : out.parts) length += 1 + text::Utf16Length(part);
   if (length >= kMaxPath) return fail(Error::kInvalidName);
   return out;
 }

@@ -72,7 +72,7 @@ struct VersionRow {
 };
 constexpr VersionRow kVersions[] = {
     {Win95, 4, 0, 0x040003B6, 1, ""},
-    {Win98, 4, 10, 0x040A07CE, 1, " A "},
+    {Win98, 4, 10, 0x040A08AE, 1, " A "},  // Second Edition, as Wine reports it
     {WinMe, 4, 90, 0x045A0BB8, 1, " "},
     {WinNt4, 4, 0, 1381, 2, "Service Pack 6a"},
     {Win2000, 5, 0, 2195, 2, "Service Pack 4"},

@@ -74,7 +74,7 @@ inline constexpr platform::Hive HKCR = platform::Hive::kClassesRoot;
 // well (use Win8 for that); Win81 and Win10 give what a manifested exe sees.
 enum WindowsVersion {
   Win95,     // 4.0, build 0x040003B6, platform 1, ""
-  Win98,     // 4.10, build 0x040A07CE, platform 1, " A "
+  Win98,     // 4.10, build 0x040A08AE (Second Edition), platform 1, " A "
   WinMe,     // 4.90, build 0x045A0BB8, platform 1, " "
   WinNt4,    // 4.0.1381, "Service Pack 6a"
   Win2000,   // 5.0.2195, "Service Pack 4"

@@ -84,7 +84,6 @@ struct ProcessRecord {
   bool unkillable = false;
 };
 
-
 struct Machine::State {
   State();
   ~State();
