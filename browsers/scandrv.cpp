@@ -67,16 +67,22 @@ const ScanRule* MatchScanRule(uint32_t folder_tests, std::string_view upper_name
   return nullptr;
 }
 
-void WriteInitialScanFile(platform::Ini& ini, const std::string& scan_file) {
+platform::Status WriteInitialScanFile(platform::FileSystem& fs, const std::string& scan_file) {
   static constexpr std::array<const char*, 7> kInitialSections{"K17",  "P45",  "L44", "H53",
                                                                "HI24", "MM20", "AL13"};
-  for (int n = 1; n <= kScanSectionSize; ++n) {
-    std::string key = NumberedKey("P", n);
-    for (const char* section : kInitialSections) ini.WriteString(scan_file, section, key, "");
-  }
-  for (int n = 1; n <= 200; ++n) {
-    ini.WriteString(scan_file, "UCKK5", NumberedKey("CKK", n), "");
-  }
+  std::string bytes;
+  auto section = [&bytes](const char* name, const char* prefix, int keys) {
+    bytes += '[';
+    bytes += name;
+    bytes += "]\r\n";
+    for (int n = 1; n <= keys; ++n) {
+      bytes += NumberedKey(prefix, n);
+      bytes += "=\r\n";
+    }
+  };
+  for (const char* name : kInitialSections) section(name, "P", kScanSectionSize);
+  section("UCKK5", "CKK", 200);
+  return fs.WriteBytes(scan_file, bytes);
 }
 
 DriveScanner::DriveScanner(platform::FileSystem& fs, platform::Ini& ini,

@@ -111,8 +111,10 @@ std::string ScanUpper(std::string_view s);
 
 // Writes the scan-results file as the first run creates it: empty keys
 // "P1".."P100" in the sections the cleaners read, then the empty cookie
-// keep list "CKK1".."CKK200" in "UCKK5".
-void WriteInitialScanFile(platform::Ini& ini, const std::string& scan_file);
+// keep list "CKK1".."CKK200" in "UCKK5". The file is written in one piece,
+// laid out as key-by-key profile writes would leave it (sections in order
+// of first use, CR LF lines), instead of 900 separate profile writes.
+platform::Status WriteInitialScanFile(platform::FileSystem& fs, const std::string& scan_file);
 
 class DriveScanner {
  public:

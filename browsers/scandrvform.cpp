@@ -56,7 +56,7 @@ TFrmscandrv::TFrmscandrv(core::Uglobalvars& g)
 
 void TFrmscandrv::FormCreate() {
   platform::Platform& p = g_.Platform();
-  if (!p.fs.Exists(g_.ScanResultsFile)) WriteInitialScanFile(p.ini, g_.ScanResultsFile);
+  if (!p.fs.Exists(g_.ScanResultsFile)) WriteInitialScanFile(p.fs, g_.ScanResultsFile);
   DriveComboBox1.SetDrives(p.fs.Drives());
   std::string current = p.fs.CurrentFolder();
   if (current.size() < 2 || current[1] != ':' || !DriveComboBox1.SetDrive(current[0])) {
