@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -448,6 +449,48 @@ TEST_F(NonTest, EveryCleanupOnAnEmptyMachineRunsQuietly) {
   EXPECT_TRUE(ws.Boxes().empty());
   EXPECT_EQ(w->TotalFiles(), 0);
   EXPECT_EQ(Slot(core::Slot::kTempFiles), "0 files out of 0 files have been deleted.");
+}
+
+TEST_F(NonTest, TheCleanupsRemoveWhatTheSurveyCountedAndNothingBesideIt) {
+  const Strings junk{"C:\\WINDOWS\\memory.dmp",
+                     "C:\\WINDOWS\\minidump\\mini1.dmp",
+                     std::string(kTemp) + "a.tmp",
+                     std::string(kRecent) + "\\doc.lnk",
+                     "C:\\M\\wmplibrary.db",
+                     "C:\\FILE0000.CHK",
+                     std::string(kActiveXFolder) + "\\ctl.ocx"};
+  const Strings decoys{"C:\\WINDOWS\\memory.txt",
+                       "C:\\WINDOWS\\minidump\\notes.txt",
+                       std::string(kTemp) + "keep.txt",
+                       std::string(kRecent) + "\\desktop.ini",
+                       "C:\\M\\other.db",
+                       "C:\\file.txt",
+                       "C:\\WINDOWS\\FILE0001.CHK",
+                       "C:\\WINDOWS\\system32\\ctl.ocx"};
+  for (const auto& f : junk) m.Builder().File(f, "x");
+  for (const auto& f : decoys) m.Builder().File(f, "x");
+  m.Builder()
+      .Ini(ScanFile(), "MM20", "P1", "C:\\M\\wmplibrary.db")
+      .RegString(sim::HKLM, kInternetSettings, "ActiveXCache", kActiveXFolder);
+  Start();
+  EXPECT_EQ(w->TotalFiles(), static_cast<int64_t>(junk.size()));
+  Strings before = m.Files();
+  w->CleanActiveX();
+  w->CleanDumpFiles();
+  w->CleanTempFiles();
+  w->CleanRecentDocs();
+  w->CleanMediaCache();
+  w->CleanJunkFiles();
+  Strings gone;
+  for (const auto& f : before) {
+    if (!m.Exists(f)) gone.push_back(f);
+  }
+  Strings expected = junk;
+  std::sort(gone.begin(), gone.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(gone, expected);
+  EXPECT_EQ(w->TotalFiles(), 0);
+  EXPECT_EQ(w->Lbltotal.Caption(), "TOTAL FILES FOUND = 0   TOTAL BYTES WASTED = 0");
 }
 
 // ---- Buttons ----------------------------------------------------------------
