@@ -1,0 +1,21 @@
+#include "core/program_windows.h"
+
+#include <memory>
+
+#include "browsers/scandrvform.h"
+#include "desktop/non.h"
+
+namespace core {
+
+WindowFactories ProgramWindows() {
+  WindowFactories f;
+  f.non_internet = [](Uglobalvars& g, ui::Window&) {
+    return std::make_unique<desktop::TFrmnon>(g);
+  };
+  f.drive_scan = [](Uglobalvars& g, ui::Window&) {
+    return std::make_unique<browsers::TFrmscandrv>(g);
+  };
+  return f;
+}
+
+}  // namespace core
