@@ -45,13 +45,16 @@ vostrel_wine_export() {
   unset WINELOADER WINESERVER
 }
 
-# The template key: changes whenever Wine or the way prefixes are made changes,
-# so stale templates and prefixes are rebuilt instead of reused.
+# Bump when the way templates are made changes (what wineboot gets, the
+# registry settings, the link replacement): stale templates and the roots
+# copied from them are then rebuilt instead of reused.
+VOSTREL_WINE_TEMPLATE_VERSION=2
+
+# The template key: changes with Wine's version and the template version.
 vostrel_wine_template_key() {
-  local variant="$1" wine_version script_sum
+  local variant="$1" wine_version
   wine_version="$(dpkg-query -W -f='${Version}' wine64 2>/dev/null || wine --version 2>/dev/null)"
-  script_sum="$(cat "$VOSTREL_SCRIPTS/wineprefix.sh" "$VOSTREL_SCRIPTS/wine-lib.sh" | md5sum | cut -c1-12)"
-  echo "wine=$wine_version scripts=$script_sum variant=$variant"
+  echo "wine=$wine_version template=$VOSTREL_WINE_TEMPLATE_VERSION variant=$variant"
 }
 
 # Fails loudly when PREFIX has a link that leads out of it (into the real

@@ -137,6 +137,9 @@ replace_home_links() {
   done < <(find "$prefix/drive_c" -type l -print0)
 }
 
+# Makes the template when it is missing or stale. Returns holding a shared
+# lock on the template cache (fd 8), so no other run replaces the template
+# while this one copies it; release_template drops it.
 ensure_template() {
   mkdir -p "$templates"
   exec 8>"$templates/.lock"
@@ -144,6 +147,10 @@ ensure_template() {
   if [[ ! -f "$template/.vostrel-wine-root" || "$(cat "$template/.vostrel-wine-root")" != "$key" ]]; then
     make_template
   fi
+  flock -s 8
+}
+
+release_template() {
   flock -u 8
   exec 8>&-
 }
@@ -190,6 +197,7 @@ marker_text() {
 
 if [[ $template_only == 1 ]]; then
   ensure_template
+  release_template
   exit 0
 fi
 
@@ -231,6 +239,7 @@ fi
 ensure_template
 t0=$(date +%s%N)
 copy_template
+release_template
 [[ $no_z == 0 ]] || rm -f "$root/prefix/dosdevices/z:"
 vostrel_wine_verify_prefix "$root/prefix"
 marker_text >"$root/.vostrel-wine-root"
