@@ -10,7 +10,9 @@
 // line of its section, a new section goes at the end, each line ending in
 // CR LF; values are trimmed. A new file is created in UTF-16LE with its
 // byte-order mark (as the Win32 backend creates them, so that any name
-// survives); an existing file keeps its encoding.
+// survives); an existing file keeps its encoding. On Windows NT versions
+// win.ini's [windows] section lives in the registry, where IniFileMapping
+// puts it; on Windows 9x it is in the file.
 #include <algorithm>
 
 #include "platform/sim/state.h"
@@ -154,12 +156,30 @@ struct IniFile {
   }
 };
 
+// Sections that Windows NT keeps in the registry instead of the file
+// (IniFileMapping); Windows 9x uses the files.
+struct MappedSection {
+  const char* file;  // in the Windows folder
+  const char* section;
+  platform::Hive hive;
+  const char* key;
+};
+constexpr MappedSection kMappedSections[] = {
+    {"win.ini", "windows", platform::Hive::kCurrentUser,
+     "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows"},
+};
+
 class SimIni : public platform::Ini {
  public:
   explicit SimIni(Machine::State& s) : s_(s) {}
 
   std::string ReadString(std::string_view file, std::string_view section, std::string_view key,
                          std::string_view def) override {
+    if (const MappedSection* m = Mapped(file, section)) {
+      auto k = s_.registry->Open(m->hive, m->key, false, platform::Access::kRead);
+      auto v = k ? k->ReadString(key) : std::nullopt;
+      return v ? *v : std::string(def);
+    }
     auto ini = Load(file);
     if (!ini) return std::string(def);
     auto range = ini->Section(section);
@@ -172,6 +192,10 @@ class SimIni : public platform::Ini {
                      std::string_view value) override {
     if (key.empty() || !Plain(section) || !Plain(key) || !Plain(value))
       return Status::Fail(Error::kInvalidName);
+    if (const MappedSection* m = Mapped(file, section)) {
+      auto k = s_.registry->Open(m->hive, m->key, true, platform::Access::kFull);
+      return k ? k->WriteString(key, value) : Status::Fail(Error::kAccessDenied);
+    }
     Error e = Error::kNone;
     auto ini = Load(file, &e);
     if (!ini) return Status::Fail(e);
@@ -197,6 +221,11 @@ class SimIni : public platform::Ini {
   }
 
   Status DeleteKey(std::string_view file, std::string_view section, std::string_view key) override {
+    if (const MappedSection* m = Mapped(file, section)) {
+      auto k = s_.registry->Open(m->hive, m->key, false, platform::Access::kFull);
+      if (k && k->ValueExists(key)) return k->DeleteValue(key);
+      return Status::Ok();
+    }
     Error e = Error::kNone;
     auto ini = Load(file, &e);
     if (!ini) return Status::Fail(e);
@@ -209,6 +238,13 @@ class SimIni : public platform::Ini {
   }
 
   Status DeleteSection(std::string_view file, std::string_view section) override {
+    if (const MappedSection* m = Mapped(file, section)) {
+      auto k = s_.registry->Open(m->hive, m->key, false, platform::Access::kFull);
+      if (!k) return Status::Ok();
+      for (const auto& name : k->ValueNames())
+        if (Status st = k->DeleteValue(name); !st) return st;
+      return Status::Ok();
+    }
     Error e = Error::kNone;
     auto ini = Load(file, &e);
     if (!ini) return Status::Fail(e);
@@ -221,6 +257,10 @@ class SimIni : public platform::Ini {
 
   std::vector<std::string> KeyNames(std::string_view file, std::string_view section) override {
     std::vector<std::string> names;
+    if (const MappedSection* m = Mapped(file, section)) {
+      auto k = s_.registry->Open(m->hive, m->key, false, platform::Access::kRead);
+      return k ? k->ValueNames() : names;
+    }
     auto ini = Load(file);
     if (!ini) return names;
     auto range = ini->Section(section);
@@ -238,6 +278,17 @@ class SimIni : public platform::Ini {
 
  private:
   static bool Plain(std::string_view s) { return s.find('\0') == std::string_view::npos; }
+
+  const MappedSection* Mapped(std::string_view file, std::string_view section) const {
+    if (s_.version.platform_id != 2) return nullptr;
+    std::string full = FullName(file);
+    for (const auto& m : kMappedSections) {
+      if (text::EqualsNoCase(section, m.section) &&
+          text::EqualsNoCase(full, text::JoinPath(s_.windows_folder, m.file)))
+        return &m;
+    }
+    return nullptr;
+  }
 
   // A bare file name lives in the Windows folder.
   std::string FullName(std::string_view file) const {

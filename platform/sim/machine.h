@@ -51,7 +51,13 @@
 // find pattern fail with kInvalidName; trailing dots and blanks of a path
 // component are dropped and '/' counts as '\'. Real Windows also matches
 // find patterns against short names; the simulation does not (see
-// text::WildcardMatch).
+// text::WildcardMatch). Registry values enumerate in insertion order (Wine
+// sorts them) and subkeys in name order. New INI files are UTF-16LE with a
+// byte-order mark, as the Win32 backend creates them; on NT versions
+// win.ini's [windows] section lives in
+// HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows, as
+// IniFileMapping puts it (on 9x in the file). HKCR is a view of
+// HKLM\Software\Classes.
 #pragma once
 
 #include <cstdint>

@@ -343,6 +343,22 @@ TEST_F(SimMachine, BareIniNamesLiveInTheWindowsFolder) {
   EXPECT_EQ(ini.ReadString("C:\\WINDOWS\\VOST.INI", "S", "K", ""), "V");
 }
 
+TEST_F(SimMachine, WinIniWindowsSectionIsInTheRegistryOnNtAndInTheFileOn9x) {
+  const char* kKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+  m.Builder().Ini("win.ini", "windows", "run", "spy.exe");
+  EXPECT_EQ(m.RegString(HKCU, kKey, "run"), "spy.exe");
+  EXPECT_EQ(ini.ReadString("C:\\WINDOWS\\WIN.INI", "Windows", "RUN", ""), "spy.exe");
+  EXPECT_THAT(ini.KeyNames("win.ini", "windows"), ElementsAre("run"));
+  ASSERT_TRUE(ini.DeleteKey("win.ini", "windows", "run"));
+  EXPECT_EQ(m.RegString(HKCU, kKey, "run"), std::nullopt);
+  EXPECT_EQ(m.ReadText("C:\\WINDOWS\\win.ini")->find("[windows]"), std::string::npos);
+
+  m.Builder().Version(sim::Win98).Ini("win.ini", "windows", "load", "old.exe");
+  EXPECT_EQ(m.RegString(HKCU, kKey, "load"), std::nullopt);
+  EXPECT_NE(m.ReadText("C:\\WINDOWS\\win.ini")->find("[windows]\r\nload=old.exe\r\n"),
+            std::string::npos);
+}
+
 // --- Shell -------------------------------------------------------------------------
 
 TEST_F(SimMachine, SpecialFoldersCanBeMovedRemovedOrLackTheirFunction) {
