@@ -32,15 +32,6 @@ platform::FileTime ToFileTime(const FILETIME& ft) {
 
 Status InvalidName() { return Status::Fail(Error::kInvalidName); }
 
-// Whether Windows lets a file with these attributes be opened for writing.
-// Windows refuses write access to read-only files (and folders cannot be
-// written as files). Wine run as root passes its Unix permission check and
-// would allow it, so the rule is checked here too, and the result is the
-// same on both.
-bool WritableFile(DWORD attributes) {
-  return !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
-}
-
 // The find-first filter: hidden, system, directory and volume-label entries
 // are listed only when their bit is allowed. FindFirstFile itself returns
 // every entry; the old DOS-style attribute search is ours to apply.
@@ -150,12 +141,9 @@ class Win32FileSystem : public platform::FileSystem {
   }
 
   Status ReplaceFile(std::string_view from, std::string_view to) override {
-    // Windows refuses to replace a read-only file; see WritableFile.
-    if (auto wide_to = WidePath(to)) {
-      DWORD existing = GetFileAttributesW(wide_to->c_str());
-      if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
-        return Status::Fail(Error::kAccessDenied);
-      }
+    // Windows refuses to replace a read-only file; see IsReadOnlyFile.
+    if (auto wide_to = WidePath(to); wide_to && IsReadOnlyFile(*wide_to)) {
+      return Status::Fail(Error::kAccessDenied);
     }
     // WRITE_THROUGH: when the move is a copy across volumes, return only
     // once the data is on the disk, so the source is never deleted first.
@@ -201,15 +189,13 @@ class Win32FileSystem : public platform::FileSystem {
   Status WriteBytes(std::string_view path, std::string_view bytes) override {
     auto wide = WidePath(path);
     if (!wide) return InvalidName();
+    if (IsReadOnlyFile(*wide)) return Status::Fail(Error::kAccessDenied);
     // CREATE_ALWAYS truncates an existing file. Windows refuses it (access
     // denied) on a hidden or system file unless those same attribute bits
     // are passed, so an existing file's bits are passed on and kept.
     DWORD existing = GetFileAttributesW(wide->c_str());
-    if (existing != INVALID_FILE_ATTRIBUTES && !WritableFile(existing)) {
-      return Status::Fail(Error::kAccessDenied);
-    }
     DWORD keep = existing == INVALID_FILE_ATTRIBUTES
-                     ? FILE_ATTRIBUTE_NORMAL
+                     ? 0
                      : existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     Handle file(CreateFileW(wide->c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                             keep ? keep : FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -234,10 +220,7 @@ class Win32FileSystem : public platform::FileSystem {
     // no other program has the file open; a file that a browser or the shell
     // holds (and may have memory-mapped) fails with a sharing violation
     // instead of being destroyed under it.
-    DWORD existing = GetFileAttributesW(wide->c_str());
-    if (existing != INVALID_FILE_ATTRIBUTES && !WritableFile(existing)) {
-      return Status::Fail(Error::kAccessDenied);
-    }
+    if (IsReadOnlyFile(*wide)) return Status::Fail(Error::kAccessDenied);
     Handle file(CreateFileW(wide->c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return LastError();

@@ -69,6 +69,7 @@ class Win32Ini : public platform::Ini {
     auto wkey = WideText(key);
     auto wvalue = WideText(value);
     if (!wsection || !wkey || !wvalue) return Status::Fail(Error::kInvalidName);
+    if (IsReadOnlyFile(*path)) return Status::Fail(Error::kAccessDenied);
     CreateUnicodeFile(*path);
     return StatusOf(WritePrivateProfileStringW(wsection->c_str(), wkey->c_str(), wvalue->c_str(),
                                                path->c_str()));
@@ -80,6 +81,7 @@ class Win32Ini : public platform::Ini {
     auto wsection = WideText(section);
     auto wkey = WideText(key);
     if (!wsection || !wkey) return Status::Fail(Error::kInvalidName);
+    if (IsReadOnlyFile(*path)) return Status::Fail(Error::kAccessDenied);
     // A NULL value deletes the key.
     return StatusOf(
         WritePrivateProfileStringW(wsection->c_str(), wkey->c_str(), nullptr, path->c_str()));
@@ -90,6 +92,7 @@ class Win32Ini : public platform::Ini {
     if (!path) return Status::Fail(Error::kInvalidName);
     auto wsection = WideText(section);
     if (!wsection) return Status::Fail(Error::kInvalidName);
+    if (IsReadOnlyFile(*path)) return Status::Fail(Error::kAccessDenied);
     // A NULL key deletes the whole section.
     return StatusOf(WritePrivateProfileStringW(wsection->c_str(), nullptr, nullptr, path->c_str()));
   }

@@ -34,6 +34,12 @@ std::optional<std::wstring> WidePath(std::string_view path) {
   return wide;
 }
 
+bool IsReadOnlyFile(const std::wstring& path) {
+  DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) &&
+         !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 namespace {
 
 struct ErrorRow {

@@ -31,6 +31,12 @@ std::string Narrow(std::wstring_view text);
 // non-"\\?\" call enforces; refusing it here gives one defined result).
 std::optional<std::wstring> WidePath(std::string_view path);
 
+// Whether an existing file has the read-only attribute. Windows refuses
+// to open such a file for writing or to replace it. Wine run as root lets
+// root pass its Unix permission check and would allow both, so the calls
+// that rewrite a file check this first, and the result is the same on both.
+bool IsReadOnlyFile(const std::wstring& path);
+
 platform::Error ErrorFrom(DWORD code);
 // The Status for the calling thread's GetLastError().
 platform::Status LastError();
