@@ -1,0 +1,11 @@
+// vostdemo.exe: shows the demonstration window until it is closed.
+#include "demo/frmdemo.h"
+#include "ui/app.h"
+
+int AppMain(platform::Platform& platform, ui::WindowSystem& windows) {
+  windows.SetTitle("Vostrel");
+  TFrmdemo frm(windows, platform.fs.Drives());
+  frm.Show();
+  windows.RunMainLoop(frm);
+  return 0;
+}
