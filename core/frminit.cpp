@@ -288,27 +288,23 @@ void TFrminit::LoadSkin() {
   }
 }
 
+// Makes one cleaner module with its factory, sets its collect-results flag
+// and creates it hidden (its creation runs the survey).
+template <class M>
+static void StartModule(std::unique_ptr<M>& slot, const WindowFactory<M>& make, Uglobalvars& g,
+                        TFrminit& owner) {
+  if (make) slot = make(g, owner);
+  if (!slot) return;
+  slot->SetOwnerWindow(&owner);
+  slot->SetCollectResults(g.settings.Confirms);
+  slot->Create();
+  g.RememberSize(*slot);
+}
+
 void TFrminit::CreateModules() {
-  const bool collect = g_.settings.Confirms;
-  if (factories_.non_internet) Frmnon = factories_.non_internet(g_, *this);
-  if (Frmnon) {
-    Frmnon->SetOwnerWindow(this);
-    Frmnon->SetCollectResults(collect);
-    Frmnon->Create();
-    g_.RememberSize(*Frmnon);
-  }
-  if (factories_.internet_explorer) Frmie = factories_.internet_explorer(g_, *this);
-  if (Frmie) {
-    Frmie->SetOwnerWindow(this);
-    Frmie->SetCollectResults(collect);
-    Frmie->Create();
-  }
-  if (factories_.netscape) Frmnet = factories_.netscape(g_, *this);
-  if (Frmnet) {
-    Frmnet->SetOwnerWindow(this);
-    Frmnet->SetCollectResults(collect);
-    Frmnet->Create();
-  }
+  StartModule(Frmnon, factories_.non_internet, g_, *this);
+  StartModule(Frmie, factories_.internet_explorer, g_, *this);
+  StartModule(Frmnet, factories_.netscape, g_, *this);
 }
 
 void TFrminit::CreateKeptWindows() {
