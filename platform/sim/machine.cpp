@@ -16,53 +16,174 @@ namespace csidl = platform::csidl;
 
 namespace {
 
-constexpr char kProfile[] = "C:\\Documents and Settings\\User";
-constexpr char kAllUsers[] = "C:\\Documents and Settings\\All Users";
 constexpr char kShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr char kUserShellFolders[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
-// Where each special folder lives on a default XP machine, and the value
-// that names it under Explorer's Shell Folders keys (HKCU for the user's
+// The folders of each profile layout, one column per layout in the order of
+// ProfileLayout. An empty path: that Windows has no such folder. `shell_value`
+// names the folder under Explorer's Shell Folders keys (HKCU for the user's
 // folders, HKLM for the common ones).
-enum class Base { kProfile, kAllUsers, kRoot };
 struct SpecialFolderRow {
   int csidl;
-  Base base;
-  const char* relative;
   const char* shell_value;  // nullptr: not listed under Shell Folders
+  bool common;
+  const char* path[3];
 };
+#define SIM_XP_USER "C:\\Documents and Settings\\User"
+#define SIM_XP_ALL "C:\\Documents and Settings\\All Users"
+#define SIM_VISTA_USER "C:\\Users\\User"
+#define SIM_VISTA_ROAMING SIM_VISTA_USER "\\AppData\\Roaming"
+#define SIM_VISTA_LOCAL SIM_VISTA_USER "\\AppData\\Local"
 constexpr SpecialFolderRow kSpecialFolders[] = {
-    {csidl::kDesktop, Base::kProfile, "Desktop", "Desktop"},
-    {csidl::kDesktopDirectory, Base::kProfile, "Desktop", nullptr},
-    {csidl::kPrograms, Base::kProfile, "Start Menu\\Programs", "Programs"},
-    {csidl::kPersonal, Base::kProfile, "My Documents", "Personal"},
-    {csidl::kFavorites, Base::kProfile, "Favorites", "Favorites"},
-    {csidl::kStartup, Base::kProfile, "Start Menu\\Programs\\Startup", "Startup"},
-    {csidl::kRecent, Base::kProfile, "Recent", "Recent"},
-    {csidl::kSendTo, Base::kProfile, "SendTo", "SendTo"},
-    {csidl::kStartMenu, Base::kProfile, "Start Menu", "Start Menu"},
-    {csidl::kMyMusic, Base::kProfile, "My Documents\\My Music", "My Music"},
-    {csidl::kMyVideo, Base::kProfile, "My Documents\\My Videos", "My Video"},
-    {csidl::kMyPictures, Base::kProfile, "My Documents\\My Pictures", "My Pictures"},
-    {csidl::kAppData, Base::kProfile, "Application Data", "AppData"},
-    {csidl::kLocalAppData, Base::kProfile, "Local Settings\\Application Data", "Local AppData"},
-    {csidl::kInternetCache, Base::kProfile, "Local Settings\\Temporary Internet Files", "Cache"},
-    {csidl::kCookies, Base::kProfile, "Cookies", "Cookies"},
-    {csidl::kHistory, Base::kProfile, "Local Settings\\History", "History"},
-    {csidl::kProfile, Base::kProfile, "", nullptr},
-    {csidl::kCommonStartup, Base::kAllUsers, "Start Menu\\Programs\\Startup", "Common Startup"},
-    {csidl::kCommonAppData, Base::kAllUsers, "Application Data", "Common AppData"},
-    {csidl::kWindows, Base::kRoot, "WINDOWS", nullptr},
-    {csidl::kSystem, Base::kRoot, "WINDOWS\\system32", nullptr},
-    {csidl::kProgramFiles, Base::kRoot, "Program Files", nullptr},
+    {csidl::kDesktop,
+     "Desktop",
+     false,
+     {"C:\\WINDOWS\\Desktop", SIM_XP_USER "\\Desktop", SIM_VISTA_USER "\\Desktop"}},
+    {csidl::kDesktopDirectory,
+     nullptr,
+     false,
+     {"C:\\WINDOWS\\Desktop", SIM_XP_USER "\\Desktop", SIM_VISTA_USER "\\Desktop"}},
+    {csidl::kPrograms,
+     "Programs",
+     false,
+     {"C:\\WINDOWS\\Start Menu\\Programs", SIM_XP_USER "\\Start Menu\\Programs",
+      SIM_VISTA_ROAMING "\\Microsoft\\Windows\\Start Menu\\Programs"}},
+    {csidl::kPersonal,
+     "Personal",
+     false,
+     {"C:\\My Documents", SIM_XP_USER "\\My Documents", SIM_VISTA_USER "\\Documents"}},
+    {csidl::kFavorites,
+     "Favorites",
+     false,
+     {"C:\\WINDOWS\\Favorites", SIM_XP_USER "\\Favorites", SIM_VISTA_USER "\\Favorites"}},
+    {csidl::kStartup,
+     "Startup",
+     false,
+     {"C:\\WINDOWS\\Start Menu\\Programs\\StartUp", SIM_XP_USER "\\Start Menu\\Programs\\Startup",
+      SIM_VISTA_ROAMING "\\Microsoft\\Windows\\Start Menu\\Programs\\Startup"}},
+    {csidl::kRecent,
+     "Recent",
+     false,
+     {"C:\\WINDOWS\\Recent", SIM_XP_USER "\\Recent",
+      SIM_VISTA_ROAMING "\\Microsoft\\Windows\\Recent"}},
+    {csidl::kSendTo,
+     "SendTo",
+     false,
+     {"C:\\WINDOWS\\SendTo", SIM_XP_USER "\\SendTo",
+      SIM_VISTA_ROAMING "\\Microsoft\\Windows\\SendTo"}},
+    {csidl::kStartMenu,
+     "Start Menu",
+     false,
+     {"C:\\WINDOWS\\Start Menu", SIM_XP_USER "\\Start Menu",
+      SIM_VISTA_ROAMING "\\Microsoft\\Windows\\Start Menu"}},
+    {csidl::kMyMusic,
+     "My Music",
+     false,
+     {"C:\\My Documents\\My Music", SIM_XP_USER "\\My Documents\\My Music",
+      SIM_VISTA_USER "\\Music"}},
+    {csidl::kMyVideo,
+     "My Video",
+     false,
+     {"C:\\My Documents\\My Videos", SIM_XP_USER "\\My Documents\\My Videos",
+      SIM_VISTA_USER "\\Videos"}},
+    {csidl::kMyPictures,
+     "My Pictures",
+     false,
+     {"C:\\My Documents\\My Pictures", SIM_XP_USER "\\My Documents\\My Pictures",
+      SIM_VISTA_USER "\\Pictures"}},
+    {csidl::kAppData,
+     "AppData",
+     false,
+     {"C:\\WINDOWS\\Application Data", SIM_XP_USER "\\Application Data", SIM_VISTA_ROAMING}},
+    {csidl::kLocalAppData,
+     "Local AppData",
+     false,
+     {"", SIM_XP_USER "\\Local Settings\\Application Data", SIM_VISTA_LOCAL}},
+    {csidl::kInternetCache,
+     "Cache",
+     false,
+     {"C:\\WINDOWS\\Temporary Internet Files",
+      SIM_XP_USER "\\Local Settings\\Temporary Internet Files",
+      SIM_VISTA_LOCAL "\\Microsoft\\Windows\\Temporary Internet Files"}},
+    {csidl::kCookies,
+     "Cookies",
+     false,
+     {"C:\\WINDOWS\\Cookies", SIM_XP_USER "\\Cookies",
+      SIM_VISTA_ROAMING "\\Microsoft\\Windows\\Cookies"}},
+    {csidl::kHistory,
+     "History",
+     false,
+     {"C:\\WINDOWS\\History", SIM_XP_USER "\\Local Settings\\History",
+      SIM_VISTA_LOCAL "\\Microsoft\\Windows\\History"}},
+    {csidl::kProfile, nullptr, false, {"", SIM_XP_USER, SIM_VISTA_USER}},
+    {csidl::kCommonStartup,
+     "Common Startup",
+     true,
+     {"C:\\WINDOWS\\All Users\\Start Menu\\Programs\\StartUp",
+      SIM_XP_ALL "\\Start Menu\\Programs\\Startup",
+      "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Startup"}},
+    {csidl::kCommonAppData,
+     "Common AppData",
+     true,
+     {"C:\\WINDOWS\\All Users\\Application Data", SIM_XP_ALL "\\Application Data",
+      "C:\\ProgramData"}},
+    {csidl::kWindows, nullptr, false, {"C:\\WINDOWS", "C:\\WINDOWS", "C:\\Windows"}},
+    {csidl::kSystem,
+     nullptr,
+     false,
+     {"C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\system32", "C:\\Windows\\system32"}},
+    {csidl::kProgramFiles,
+     nullptr,
+     false,
+     {"C:\\Program Files", "C:\\Program Files", "C:\\Program Files"}},
 };
+
+// The rest of each layout: system folders, the temporary folder and what
+// %USERPROFILE% and %ALLUSERSPROFILE% stand for in User Shell Folders
+// (Windows 9x without user profiles has neither).
+struct LayoutRow {
+  const char* windows;
+  const char* system;
+  const char* temp;
+  const char* profile;
+  const char* all_users;
+};
+constexpr LayoutRow kLayouts[] = {
+    {"C:\\WINDOWS", "C:\\WINDOWS\\SYSTEM", "C:\\WINDOWS\\TEMP\\", "", ""},
+    {"C:\\WINDOWS", "C:\\WINDOWS\\system32", SIM_XP_USER "\\Local Settings\\Temp\\", SIM_XP_USER,
+     SIM_XP_ALL},
+    {"C:\\Windows", "C:\\Windows\\system32", SIM_VISTA_LOCAL "\\Temp\\", SIM_VISTA_USER,
+     "C:\\ProgramData"},
+};
+static_assert(std::size(kLayouts) == LayoutVista + 1);
+#undef SIM_XP_USER
+#undef SIM_XP_ALL
+#undef SIM_VISTA_USER
+#undef SIM_VISTA_ROAMING
+#undef SIM_VISTA_LOCAL
 
 const SpecialFolderRow* SpecialFolderRowOf(int id) {
   for (const auto& row : kSpecialFolders)
     if (row.csidl == id) return &row;
   return nullptr;
+}
+
+// "%USERPROFILE%\\Application Data" for a folder inside the profile (or the
+// all-users profile); the path itself otherwise.
+std::string Unexpanded(std::string_view path, const LayoutRow& layout) {
+  struct Var {
+    const char* root;
+    const char* name;
+  };
+  for (Var v : {Var{layout.profile, "%USERPROFILE%"}, Var{layout.all_users, "%ALLUSERSPROFILE%"}}) {
+    std::string_view root = v.root;
+    if (root.empty() || !text::StartsWithNoCase(path, root)) continue;
+    if (path.size() == root.size() || path[root.size()] == '\\')
+      return v.name + std::string(path.substr(root.size()));
+  }
+  return std::string(path);
 }
 
 struct VersionRow {
@@ -85,13 +206,6 @@ constexpr VersionRow kVersions[] = {
     {Win10, 10, 0, 19045, 2, ""},
 };
 static_assert(std::size(kVersions) == Win10 + 1);
-
-// The folders of a default machine besides the special folders.
-constexpr const char* kDefaultFolders[] = {
-    "C:\\WINDOWS\\Temp",
-    "C:\\Program Files\\Vostrel",
-    "C:\\Documents and Settings\\User\\Local Settings\\Temp",
-};
 
 constexpr char kWinIni[] =
     "; for 16-bit app support\r\n[fonts]\r\n[extensions]\r\n[mci extensions]\r\n[files]\r\n"
@@ -208,30 +322,13 @@ Machine::State::State() {
 Machine::State::~State() = default;
 
 Machine::Machine() : state_(std::make_unique<State>()) {
-  State& s = *state_;
   auto b = Builder();
-  for (const auto& row : kSpecialFolders) {
-    std::string base = row.base == Base::kProfile    ? kProfile
-                       : row.base == Base::kAllUsers ? kAllUsers
-                                                     : "C:\\";
-    b.SpecialFolder(row.csidl, text::JoinPath(base, row.relative));
-    if (!row.shell_value) continue;
-    std::string unexpanded = (row.base == Base::kProfile ? "%USERPROFILE%" : "%ALLUSERSPROFILE%") +
-                             std::string(row.relative[0] ? "\\" : "") + row.relative;
-    b.RegExpand(row.base == Base::kProfile ? HKCU : HKLM, kUserShellFolders, row.shell_value,
-                unexpanded);
-  }
-  for (const char* folder : kDefaultFolders) b.Folder(folder);
-  b.File("C:\\WINDOWS\\win.ini", kWinIni)
-      .File("C:\\WINDOWS\\system.ini", kSystemIni)
-      .File("C:\\WINDOWS\\system32\\shell32.dll", "MZ")
+  b.Layout(LayoutXp)
+      .Folder("C:\\WINDOWS\\Temp")
       .ProgramPath("C:\\Program Files\\Vostrel\\vostrel.exe")
       .CurrentFolder("C:\\Program Files\\Vostrel")
-      .TempPath("C:\\Documents and Settings\\User\\Local Settings\\Temp\\")
       .RegString(HKLM, "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
                  "C:\\Program Files")
-      .RegString(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot",
-                 "C:\\WINDOWS")
       .RegKey(HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Run")
       .RegKey(HKLM, "Software\\Microsoft\\Windows\\CurrentVersion\\Run")
       .RegKey(HKLM, "Software\\Classes");
@@ -239,7 +336,6 @@ Machine::Machine() : state_(std::make_unique<State>()) {
     b.Process(row.pid, row.exe, row.module, row.parent, row.threads);
     if (row.unkillable) b.Unkillable(row.pid);
   }
-  s.ticks = 1000000;
 }
 
 Machine::~Machine() = default;
@@ -591,13 +687,50 @@ MachineBuilder& MachineBuilder::Ini(std::string_view file, std::string_view sect
   return *this;
 }
 
+MachineBuilder& MachineBuilder::Layout(ProfileLayout layout) {
+  Machine::State& s = m_.state();
+  const LayoutRow& roots = kLayouts[layout];
+  // The Windows and system folders take the layout's spelling.
+  for (const char* path : {roots.windows, roots.system}) {
+    Node* n = s.MakeFolders(ParseOrThrow(s, path));
+    n->name = text::FileName(path);
+  }
+  s.windows_folder = roots.windows;
+  s.system_folder = roots.system;
+  for (Hive hive : {HKCU, HKLM}) {
+    for (const char* key : {kShellFolders, kUserShellFolders}) {
+      Hive h = hive;
+      if (auto node = s.FindKey(h, Machine::State::KeyParts(h, key))) node->values.clear();
+    }
+  }
+  for (const auto& row : kSpecialFolders) {
+    std::string_view path = row.path[layout];
+    if (path.empty()) {
+      NoSpecialFolder(row.csidl);
+      continue;
+    }
+    SpecialFolder(row.csidl, path);
+    if (row.shell_value && layout != Layout9x)
+      RegExpand(row.common ? HKLM : HKCU, kUserShellFolders, row.shell_value,
+                Unexpanded(path, roots));
+  }
+  std::string windows = roots.windows;
+  if (!s.Find(windows + "\\win.ini")) File(windows + "\\win.ini", kWinIni);
+  if (!s.Find(windows + "\\system.ini")) File(windows + "\\system.ini", kSystemIni);
+  File(text::JoinPath(roots.system, "shell32.dll"), "MZ");
+  TempPath(roots.temp);
+  RegString(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion", "SystemRoot", roots.windows);
+  current_.clear();
+  return *this;
+}
+
 MachineBuilder& MachineBuilder::SpecialFolder(int id, std::string_view path) {
   Machine::State& s = m_.state();
   Folder(path);
   s.special_folders[id] = current_;
   const SpecialFolderRow* row = SpecialFolderRowOf(id);
   if (row && row->shell_value) {
-    Hive hive = row->base == Base::kProfile ? HKCU : HKLM;
+    Hive hive = row->common ? HKLM : HKCU;
     s.SetValue(hive, kShellFolders, row->shell_value, 1, current_);
     auto user = s.FindKey(hive, Machine::State::KeyParts(hive, kUserShellFolders));
     if (user && user->Value(row->shell_value))

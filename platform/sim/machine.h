@@ -94,6 +94,13 @@ enum WindowsVersion {
 };
 platform::VersionInfo VersionOf(WindowsVersion v);
 
+// Where Windows keeps the user's folders. Layout9x: Windows 98 without user
+// profiles (C:\WINDOWS\Application Data, C:\My Documents, system folder
+// C:\WINDOWS\SYSTEM, temp C:\WINDOWS\TEMP\; no kProfile, no kLocalAppData).
+// LayoutXp: the default machine's "Documents and Settings". LayoutVista:
+// C:\Users\User\AppData\Roaming and ...\Local, C:\ProgramData, C:\Windows.
+enum ProfileLayout { Layout9x, LayoutXp, LayoutVista };
+
 // FILETIME <-> calendar time (the machine treats local time as UTC).
 platform::FileTime ToFileTime(const platform::DateTime& t);
 platform::FileTime ToFileTime(int year, int month, int day, int hour = 0, int minute = 0,
@@ -188,6 +195,11 @@ class MachineBuilder {
   // Writes an INI value as WritePrivateProfileString would.
   MachineBuilder& Ini(std::string_view file, std::string_view section, std::string_view key,
                       std::string_view value);
+
+  // Moves the special folders, the Windows, system and temporary folders
+  // and Explorer's Shell Folders values to a layout (creating the folders;
+  // what was there stays). Version() does not change the layout.
+  MachineBuilder& Layout(ProfileLayout layout);
 
   // Shell.
   MachineBuilder& SpecialFolder(int csidl, std::string_view path);  // creates it

@@ -64,6 +64,32 @@ TEST_F(SimMachine, DefaultIsAnXpMachineWithItsFolders) {
   EXPECT_EQ(drives[0].label, "SYSTEM");
 }
 
+TEST_F(SimMachine, LayoutsMoveTheSpecialAndSystemFolders) {
+  const char* kShell = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+  const char* kUser = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  m.Builder().Version(sim::WinVista).Layout(sim::LayoutVista);
+  EXPECT_EQ(fs.WindowsFolder(), "C:\\Windows");
+  EXPECT_EQ(fs.TempPath(), "C:\\Users\\User\\AppData\\Local\\Temp\\");
+  EXPECT_TRUE(fs.IsFolder(fs.TempPath()));
+  EXPECT_TRUE(shell.HasSpecialFolderFunction(fs.SystemFolder()));
+  EXPECT_EQ(shell.SpecialFolder(fs.SystemFolder(), csidl::kAppData, false),
+            "C:\\Users\\User\\AppData\\Roaming");
+  EXPECT_EQ(m.RegString(HKCU, kUser, "Cache"),
+            "%USERPROFILE%\\AppData\\Local\\Microsoft\\Windows\\Temporary Internet Files");
+  EXPECT_EQ(m.RegString(HKLM, kShell, "Common AppData"), "C:\\ProgramData");
+  EXPECT_THAT(Names(fs, "C:\\Win*"), ElementsAre("Windows"));
+
+  m.Builder().Version(sim::Win98).Layout(sim::Layout9x);
+  EXPECT_EQ(fs.SystemFolder(), "C:\\WINDOWS\\SYSTEM");
+  EXPECT_EQ(fs.TempPath(), "C:\\WINDOWS\\TEMP\\");
+  EXPECT_EQ(shell.SpecialFolder(fs.SystemFolder(), csidl::kProfile, false), std::nullopt);
+  EXPECT_EQ(shell.SpecialFolder(fs.SystemFolder(), csidl::kCookies, false), "C:\\WINDOWS\\Cookies");
+  EXPECT_EQ(m.RegString(HKCU, kShell, "Cache"), "C:\\WINDOWS\\Temporary Internet Files");
+  EXPECT_EQ(m.RegString(HKCU, kShell, "Local AppData"), std::nullopt);
+  EXPECT_EQ(m.RegString(HKCU, kUser, "Cache"), std::nullopt);
+  EXPECT_EQ(ini.ReadString("system.ini", "drivers", "wave", ""), "mmdrv.dll");
+}
+
 // --- Builder -----------------------------------------------------------------
 
 TEST_F(SimMachine, BuilderChainsFilesAttributesAndTimes) {
