@@ -49,6 +49,12 @@ class BrowserModule : public CleanerModule {
   virtual SurveyFigures HistoryFigures() const = 0;
   // The module's own totals (the sum of its three categories).
   virtual SurveyFigures TotalFigures() const = 0;
+  // Its three cleanup routines (CleanIECookies / CleanNetCookies, ...):
+  // each deletes what the survey found, lowers the figures and leaves its
+  // result text. A module without one does nothing.
+  virtual void CleanCookies() {}
+  virtual void CleanHistory() {}
+  virtual void CleanCache() {}
 };
 
 // The non-internet module; the main window shows its "other garbage"
