@@ -2,6 +2,7 @@
 // platform, scratch folders under C:\vostcontract\<pid>-<n> and scratch keys
 // under HKCU\Software\VostrelContract\<pid>-<n>, all removed at exit.
 #include <windows.h>
+#include <winioctl.h>
 
 #include <string>
 #include <vector>
@@ -105,6 +106,31 @@ class Win32ContractBackend : public ContractBackend {
   void UnlockAll() override {
     for (HANDLE h : locks_) CloseHandle(h);
     locks_.clear();
+  }
+
+  bool MakeBigFile(const std::string& path, uint64_t size) override {
+    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    // Marked sparse, NTFS allocates nothing for the never-written range;
+    // under Wine the Unix file system makes the extended file sparse anyway.
+    DWORD returned = 0;
+    DeviceIoControl(h, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    bool ok = SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+    CloseHandle(h);
+    return ok;
+  }
+
+  // Only under Wine with the scratch home that scripts/wine-run.sh sets up
+  // (its Recycle Bin is that home's trash folder); on Windows the bin is
+  // the user's.
+  bool OwnsRecycleBin() override {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    bool wine = ntdll && GetProcAddress(ntdll, "wine_get_version");
+    wchar_t home[8] = {};
+    return wine && GetEnvironmentVariableW(L"VOSTREL_WINE_HOME", home, 8) > 0;
   }
 
  private:
