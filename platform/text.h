@@ -30,11 +30,13 @@ bool EndsWithNoCase(std::string_view s, std::string_view suffix);
 // of characters, `?` exactly one character, "*.*" matches every name
 // (names without a dot too), and a pattern ending in ".*" or "." also
 // matches the name without that extension ("a.*" matches "a"). Characters,
-// not bytes, are counted. Real Windows also matches the pattern against
-// the 8.3 short name, so "*.tmp" finds "a.tmpl" (short name "ATMPL~1.TMP")
-// there; that quirk is deliberately not modelled: "*.tmp" matches "a.tmp"
-// and not "a.tmpl". Nor is the DOS rule that lets a trailing "?" match no
-// character. An empty pattern matches nothing.
+// not bytes, are counted. FindFirstFile on Windows (and under Wine) also
+// matches the pattern against the 8.3 short name, so "*.tmp" finds
+// "a.tmpl" (short name "A~1.TMP") there; that quirk is deliberately not
+// modelled: "*.tmp" matches "a.tmp" and not "a.tmpl", which makes this the
+// check to re-apply to names a real listing returns. Nor is Windows' DOS
+// rule that lets a "?" before a dot or at the end match no character
+// (Wine does not have it either). An empty pattern matches nothing.
 bool WildcardMatch(std::string_view pattern, std::string_view name);
 bool HasWildcards(std::string_view s);
 

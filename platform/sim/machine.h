@@ -49,10 +49,11 @@
 // names that already fit 8.3 have none; paths of MAX_PATH (260) UTF-16
 // units or more fail with kInvalidName; wildcards in a path that is not a
 // find pattern fail with kInvalidName; trailing dots and blanks of a path
-// component are dropped and '/' counts as '\'. Real Windows also matches
-// find patterns against short names; the simulation does not (see
-// text::WildcardMatch). Registry values enumerate in insertion order (Wine
-// sorts them) and subkeys in name order. New INI files are UTF-16LE with a
+// component are dropped and '/' counts as '\'. Windows and Wine also match
+// find patterns against short names ("*.tmp" lists "a.tmpl" through
+// "A~1.TMP"); the simulation does not (see text::WildcardMatch), so code
+// that needs long-name matches must filter what the real FindFirst gives. Registry values enumerate
+// in insertion order (Wine sorts them) and subkeys in name order. New INI files are UTF-16LE with a
 // byte-order mark, as the Win32 backend creates them; on NT versions
 // win.ini's [windows] section lives in
 // HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows, as
