@@ -78,7 +78,12 @@ class Win32ContractBackend : public ContractBackend {
 
   std::string ScratchFolder() override {
     std::wstring folder = std::wstring(kScratchRoot) + L"\\" + NextName();
-    CreateDirectoryW(folder.c_str(), nullptr);
+    // Another run ending at the same moment may remove the shared root
+    // between the two calls; the root is made again then.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      CreateDirectoryW(kScratchRoot, nullptr);
+      if (CreateDirectoryW(folder.c_str(), nullptr)) break;
+    }
     folders_.push_back(folder);
     return Utf8(folder);
   }
