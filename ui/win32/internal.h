@@ -249,6 +249,7 @@ struct State {
   void MarkDirty(ControlPeerBase* peer);
   void Forget(ControlPeerBase* peer);
   void Flush();
+  void FlushOne(ControlPeerBase* peer);
   // Messages a container receives for its children; handled for every
   // control that belongs to us. False: let the default procedure run.
   bool RouteFromChild(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
@@ -271,6 +272,11 @@ class CallDepth {
  private:
   State& state_;
 };
+
+// "Text files|*.txt|All files|*.*" -> the NUL-separated, double-NUL
+// terminated list the file dialogs take; a description without a pattern
+// is dropped. Empty when there is no pair.
+std::wstring FilterForDialog(std::string_view filter);
 
 inline constexpr wchar_t kWindowClass[] = L"VostrelWindow";
 inline constexpr wchar_t kPanelClass[] = L"VostrelPanel";

@@ -288,6 +288,9 @@ HBRUSH ControlPeerBase::OnCtlColor(HDC dc, UINT /*message*/) {
 LRESULT ControlPeerBase::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND hwnd = hwnd_;
   LRESULT result = 0;
+  // Whoever asks the control (a repaint, a reader from outside) sees the
+  // model's state, held-back changes included.
+  if (dirty_ && !GetState().flushing) GetState().FlushOne(this);
   if (control_ && Intercept(message, wparam, lparam, &result)) return result;
   switch (message) {
     case WM_COMMAND:
@@ -750,8 +753,9 @@ class ListBoxPeer : public ControlPeerBase {
     if (changed.size() == 1) {
       list.ClickItem(changed.front());
     } else if (!changed.empty()) {
+      int caret = static_cast<int>(Send(LB_GETCARETINDEX));
       for (int i : changed) list.SetSelected(i, !list.Selected(i));
-      list.SetItemIndex(static_cast<int>(Send(LB_GETCARETINDEX)));
+      list.SetItemIndex(caret);
       if (list.OnClick) list.OnClick();
     }
   }

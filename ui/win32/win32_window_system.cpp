@@ -53,8 +53,8 @@ DWORD StyleFor(BorderStyle border) {
   return WS_OVERLAPPEDWINDOW;
 }
 
-// "Text files|*.txt|All files|*.*" -> the NUL-separated, double-NUL
-// terminated form; a description without a pattern is dropped.
+}  // namespace
+
 std::wstring FilterForDialog(std::string_view filter) {
   std::vector<std::wstring> parts;
   size_t start = 0;
@@ -74,6 +74,8 @@ std::wstring FilterForDialog(std::string_view filter) {
   if (!out.empty()) out.push_back(L'\0');
   return out;
 }
+
+namespace {
 
 // The answer that changes nothing, for a box that could not be shown.
 Answer SafeAnswer(Buttons buttons) {
@@ -365,6 +367,14 @@ void State::Forget(ControlPeerBase* peer) {
   if (!peer->dirty_) return;
   peer->dirty_ = false;
   dirty.erase(std::remove(dirty.begin(), dirty.end(), peer), dirty.end());
+}
+
+void State::FlushOne(ControlPeerBase* peer) {
+  Forget(peer);
+  bool outer = flushing;
+  flushing = true;
+  peer->Flush();
+  flushing = outer;
 }
 
 void State::Flush() {
