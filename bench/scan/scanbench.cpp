@@ -89,13 +89,13 @@ bool BuildTree(const std::wstring& root) {
   return MakeFile(kMarker, "done");
 }
 
-// The practical limit: list every folder once, skip reparse points,
-// nothing else.
+// The practical limit: list every folder once (with the scan's own "*.*"
+// pattern), skip reparse points, nothing else.
 struct MinimalWalk {
   uint64_t entries = 0;
   void Walk(const std::wstring& folder) {
     WIN32_FIND_DATAW data;
-    HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    HANDLE h = FindFirstFileW((folder + L"\\*.*").c_str(), &data);
     if (h == INVALID_HANDLE_VALUE) return;
     do {
       const wchar_t* n = data.cFileName;
