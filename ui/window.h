@@ -59,7 +59,10 @@ class Window {
   BorderStyle GetBorderStyle() const { return border_; }
   void SetBorderStyle(BorderStyle border) { border_ = border; }
   Color GetColor() const { return color_; }
-  void SetColor(Color color) { color_ = color; }
+  void SetColor(Color color) {
+    color_ = color;
+    Changed(Prop::kColor);
+  }
   Window* OwnerWindow() const { return owner_window_; }
   void SetOwnerWindow(Window* owner) { owner_window_ = owner; }
 

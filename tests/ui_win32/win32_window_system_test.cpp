@@ -524,6 +524,29 @@ TEST_F(Win32WindowSystemTest, TextWidthGrowsWithTheTextAndTheFont) {
   EXPECT_EQ(ws.SystemMetric(ui::Metric::kScreenWidth), GetSystemMetrics(SM_CXSCREEN));
 }
 
+TEST_F(Win32WindowSystemTest, MemoLinesAreAppendedWithoutALengthLimit) {
+  Sample w(ws);
+  w.Show();
+  HWND memo = ChildNamed(TopLevelNamed("Frmsample"), "Mem");
+  w.Mem.AddLine("first");
+  w.Mem.AddLine("second");
+  EXPECT_EQ(ui::win32::WindowTextOf(memo), "first\r\nsecond");
+  w.Mem.SetLines({"replaced"});
+  EXPECT_EQ(ui::win32::WindowTextOf(memo), "replaced");
+  std::string line(99, 'x');
+  for (int i = 0; i < 500; ++i) w.Mem.AddLine(line);  // far past the default 32K
+  ws.ProcessMessages();
+  EXPECT_EQ(GetWindowTextLengthW(memo), static_cast<int>(w.Mem.Caption().size()));
+  EXPECT_EQ(ui::win32::WindowTextOf(memo), w.Mem.Caption());
+}
+
+TEST_F(Win32WindowSystemTest, FixedPitchFacesStayFixedPitch) {
+  ui::Font courier;
+  courier.name = "Courier New";
+  EXPECT_EQ(ws.TextWidth(courier, "iiii"), ws.TextWidth(courier, "WWWW"));
+  EXPECT_GT(ws.TextWidth(courier, "i"), 0);
+}
+
 TEST(FilterForDialog, PairsBecomeNulSeparatedWithADoubleNulAtTheEnd) {
   using namespace std::string_literals;
   EXPECT_EQ(ui::win32::FilterForDialog("Text files|*.txt|All files|*.*"),

@@ -827,7 +827,14 @@ class EditPeer : public ControlPeerBase {
     return prop == Prop::kCaption && control_->GetKind() == Kind::kMemo;
   }
 
+  void ApplyAll() override {
+    ControlPeerBase::ApplyAll();
+    // No length limit: logs and file contents can be long.
+    SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
+  }
+
   void Apply(Prop prop) override {
+    if (prop == Prop::kCaption && hwnd_ && Append()) return;
     ControlPeerBase::Apply(prop);
     if (prop != Prop::kReadOnly || !hwnd_) return;
     bool read_only = control_->GetKind() == Kind::kMemo
@@ -835,6 +842,25 @@ class EditPeer : public ControlPeerBase {
                          : static_cast<const Edit&>(*control_).ReadOnly();
     SendMessageW(hwnd_, EM_SETREADONLY, read_only ? TRUE : FALSE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+
+ private:
+  // Lines added to the end of a memo are appended rather than the whole
+  // text set again; like typing, this shows the end of the text.
+  bool Append() {
+    if (control_->GetKind() != Kind::kMemo) return false;
+    std::wstring wanted = Widen(control_->Caption());
+    int length = GetWindowTextLengthW(hwnd_);
+    auto shown = static_cast<size_t>(std::max(length, 0));
+    if (shown == 0 || wanted.size() <= shown) return false;
+    std::wstring current(shown + 1, L'\0');
+    GetWindowTextW(hwnd_, current.data(), length + 1);
+    current.resize(shown);
+    if (wanted.compare(0, shown, current) != 0) return false;
+    std::wstring tail = wanted.substr(shown);
+    SendMessageW(hwnd_, EM_SETSEL, shown, shown);
+    SendMessageW(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(tail.c_str()));
+    return true;
   }
 };
 

@@ -50,6 +50,41 @@ void RemoveName(HWND hwnd) {
   if (value) GlobalDeleteAtom(static_cast<ATOM>(reinterpret_cast<uintptr_t>(value)));
 }
 
+namespace {
+
+// Pitch and family of the faces the program names. Windows has them all;
+// where a face is missing (Wine without the Microsoft fonts) the font
+// mapper then still picks a fixed-pitch font for a fixed-pitch face, so
+// columns laid out with blanks stay aligned.
+struct KnownFace {
+  const char* name;
+  BYTE pitch_and_family;
+};
+constexpr KnownFace kKnownFaces[] = {
+    {"MS Sans Serif", VARIABLE_PITCH | FF_SWISS},
+    {"Microsoft Sans Serif", VARIABLE_PITCH | FF_SWISS},
+    {"Arial", VARIABLE_PITCH | FF_SWISS},
+    {"Tahoma", VARIABLE_PITCH | FF_SWISS},
+    {"Verdana", VARIABLE_PITCH | FF_SWISS},
+    {"MS Serif", VARIABLE_PITCH | FF_ROMAN},
+    {"Times New Roman", VARIABLE_PITCH | FF_ROMAN},
+    {"Courier New", FIXED_PITCH | FF_MODERN},
+    {"Courier", FIXED_PITCH | FF_MODERN},
+    {"Lucida Console", FIXED_PITCH | FF_MODERN},
+    {"Consolas", FIXED_PITCH | FF_MODERN},
+    {"Fixedsys", FIXED_PITCH | FF_MODERN},
+    {"Terminal", FIXED_PITCH | FF_MODERN},
+};
+
+BYTE PitchAndFamily(const std::string& name) {
+  for (const KnownFace& face : kKnownFaces) {
+    if (lstrcmpiA(face.name, name.c_str()) == 0) return face.pitch_and_family;
+  }
+  return DEFAULT_PITCH | FF_DONTCARE;
+}
+
+}  // namespace
+
 Resources::~Resources() {
   for (auto& [key, font] : fonts_) DeleteObject(font);
   for (auto& [color, brush] : brushes_) DeleteObject(brush);
@@ -74,7 +109,7 @@ HFONT Resources::Font(const ui::Font& font) {
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
-  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  lf.lfPitchAndFamily = PitchAndFamily(font.name);
   std::wstring face = Widen(font.name);
   face.resize(std::min<size_t>(face.size(), LF_FACESIZE - 1));
   std::copy(face.begin(), face.end(), lf.lfFaceName);
