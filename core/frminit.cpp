@@ -134,6 +134,41 @@ constexpr std::array<StatRow, 7> kStatLines{{
     {&TFrminit::Label7, Source::kGarbage, "Other GARBAGE DATA        -> "},
 }};
 
+// The six quick buttons: the module and category each one cleans, the
+// words of its question and the slot text when nothing was found.
+enum class Question { kBytes, kCountAndBytes };
+struct QuickRow {
+  ui::Button TFrminit::*button;
+  std::unique_ptr<BrowserModule> TFrminit::*module;
+  SurveyFigures (BrowserModule::*figures)() const;
+  void (BrowserModule::*clean)();
+  Question question;
+  std::string_view words;
+  Slot slot;
+  std::string_view none_found;
+};
+constexpr std::array<QuickRow, 6> kQuickButtons{{
+    {&TFrminit::btnieh, &TFrminit::Frmie, &BrowserModule::HistoryFigures,
+     &BrowserModule::CleanHistory, Question::kCountAndBytes, " IE history ", Slot::kIEHistory,
+     "There were no IE history files found on your system."},
+    {&TFrminit::btnnsh, &TFrminit::Frmnet, &BrowserModule::HistoryFigures,
+     &BrowserModule::CleanHistory, Question::kCountAndBytes, " Netscape/FFox history ",
+     Slot::kNetHistory, "There were no Netscape/FFox history files found on your system."},
+    {&TFrminit::btnieck, &TFrminit::Frmie, &BrowserModule::CookieFigures,
+     &BrowserModule::CleanCookies, Question::kBytes, " bytes of IE cookies ", Slot::kIECookies,
+     "There were no IE cookie files found on your system."},
+    {&TFrminit::btnnsck, &TFrminit::Frmnet, &BrowserModule::CookieFigures,
+     &BrowserModule::CleanCookies, Question::kBytes, " bytes of Netscape/FFox cookies ",
+     Slot::kNetCookies, "There were no Netscape/FFox cookie files found on your system."},
+    {&TFrminit::btniech, &TFrminit::Frmie, &BrowserModule::CacheFigures, &BrowserModule::CleanCache,
+     Question::kCountAndBytes, " IE cache ", Slot::kIECache,
+     "There were no IE cache files found on your system."},
+    {&TFrminit::btnnsch, &TFrminit::Frmnet, &BrowserModule::CacheFigures,
+     &BrowserModule::CleanCache, Question::kCountAndBytes, " Netscape/FFox cache ", Slot::kNetCache,
+     "There were no Netscape/FFox cache files found on your system."},
+}};
+constexpr std::string_view kNothingRemoved = "Nothing removed from your system.";
+
 constexpr std::string_view kRunServicesKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices";
 constexpr std::string_view kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -436,12 +471,53 @@ void TFrminit::Button4Click() { ShowKept(Frmreg.get()); }
 // nothing.
 
 void TFrminit::CmdCleanAllClick() {}
-void TFrminit::btniehClick() {}
-void TFrminit::btnnshClick() {}
-void TFrminit::btnieckClick() {}
-void TFrminit::btnnsckClick() {}
-void TFrminit::btniechClick() {}
-void TFrminit::btnnschClick() {}
+
+// ---- Quick buttons ----------------------------------------------------
+
+// One quick button: asks (warning box, Yes/No) when its category found
+// something, then cleans it and refreshes the statistics.
+void TFrminit::QuickCleanup(ui::Button TFrminit::*button) {
+  const QuickRow* row = nullptr;
+  for (const QuickRow& r : kQuickButtons) {
+    if (r.button == button) row = &r;
+  }
+  if (!row) return;
+  BrowserModule* module = (this->*row->module).get();
+  const SurveyFigures f = module ? (module->*row->figures)() : SurveyFigures{};
+  if (f.files <= 0) {
+    if (g_.settings.Confirms) g_.SetResult(row->slot, row->none_found);
+    return;
+  }
+  std::string question;
+  if (row->question == Question::kBytes) {
+    question = std::to_string(f.bytes) + std::string(row->words) +
+               "have been found on your system. Without removing these files, some " +
+               "websites may track which webpages and websites you have been visiting. " +
+               "Would you like me to remove these files for you?";
+  } else {
+    question = std::to_string(f.files) + std::string(row->words) +
+               "files were found on your system. This consumes " + std::to_string(f.bytes) +
+               " bytes of your hard drive. " + "Would you like me to remove these files for you?";
+  }
+  if (System().MessageBox(ui::BoxKind::kWarning, ui::Buttons::kYesNo, question) !=
+      ui::Answer::kYes) {
+    System().Information(kNothingRemoved);
+    return;
+  }
+  {
+    Uglobalvars::BusyScope busy(g_);
+    (module->*row->clean)();
+  }
+  RefreshStatistics();
+}
+
+void TFrminit::btniehClick() { QuickCleanup(&TFrminit::btnieh); }
+void TFrminit::btnnshClick() { QuickCleanup(&TFrminit::btnnsh); }
+void TFrminit::btnieckClick() { QuickCleanup(&TFrminit::btnieck); }
+void TFrminit::btnnsckClick() { QuickCleanup(&TFrminit::btnnsck); }
+void TFrminit::btniechClick() { QuickCleanup(&TFrminit::btniech); }
+void TFrminit::btnnschClick() { QuickCleanup(&TFrminit::btnnsch); }
+
 void TFrminit::CmdothersClick() {}
 void TFrminit::CmdIMLogsClick() {}
 void TFrminit::CmdDupsClick() {}

@@ -179,6 +179,8 @@ class TFrminit : public ui::Window {
   // Wires a button so that clicks are ignored while an operation is busy.
   void Wire(ui::Button& button, void (TFrminit::*handler)());
   void SetTicksFromSettings();
+  // The six quick buttons share this: question, cleanup, statistics.
+  void QuickCleanup(ui::Button TFrminit::*button);
   void LoadSkin();
   void CreateModules();
   void ShowKept(ui::Window* window);
