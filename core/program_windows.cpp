@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "browsers/ie.h"
+#include "browsers/net.h"
 #include "browsers/scandrvform.h"
 #include "desktop/non.h"
 
@@ -12,6 +14,10 @@ WindowFactories ProgramWindows() {
   f.non_internet = [](Uglobalvars& g, ui::Window&) {
     return std::make_unique<desktop::TFrmnon>(g);
   };
+  f.internet_explorer = [](Uglobalvars& g, ui::Window&) {
+    return std::make_unique<browsers::TFrmie>(g);
+  };
+  f.netscape = [](Uglobalvars& g, ui::Window&) { return std::make_unique<browsers::TFrmnet>(g); };
   f.drive_scan = [](Uglobalvars& g, ui::Window&) {
     return std::make_unique<browsers::TFrmscandrv>(g);
   };

@@ -1,0 +1,451 @@
+#include "browsers/ie.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "browsers/scandrv.h"
+#include "browsers/scandrvwalk.h"
+#include "platform/text.h"
+
+namespace browsers {
+
+namespace {
+
+constexpr const char* kCaption = "Vostrel (IE)";
+
+constexpr std::string_view kShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr std::string_view kCachePathsKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache\\Paths";
+constexpr std::string_view kContentIE5Marker = "TEMPORARY INTERNET FILES\\CONTENT.IE5";
+constexpr std::string_view kWindowsContentIE5 =
+    "c:\\windows\\temporary internet files\\content.ie5\\";
+
+constexpr std::string_view kAllDeleted = "All files have been deleted.";
+
+// What DeleteIEFiles queues for the boot cleanup when it cannot delete it.
+constexpr std::array<std::string_view, 3> kIndexFiles{"INDEX.DAT", "MM256.DAT", "MM2048.DAT"};
+
+std::string Num(int64_t n) { return text::IntToStr(n); }
+
+// Folds every run of backslashes into one, except a leading "\\" that
+// starts a share name.
+std::string FoldBackslashes(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (char c : s) {
+    if (c == '\\' && !out.empty() && out.back() == '\\' && out.size() > 1) continue;
+    out += c;
+  }
+  return out;
+}
+
+// Removes the first doubled backslash that does not start a share name.
+std::string RemoveFirstDoubledBackslash(std::string s) {
+  size_t at = s.find("\\\\", 1);
+  if (at != std::string::npos) s.erase(at, 1);
+  return s;
+}
+
+bool IsIndexFile(const std::string& upper_name) {
+  return std::find(kIndexFiles.begin(), kIndexFiles.end(), upper_name) != kIndexFiles.end();
+}
+
+std::string SummaryLine(std::string_view tag, const core::SurveyFigures& f) {
+  return std::string(tag) + Num(f.files) + " Internet Explorer files consuming " + Num(f.bytes) +
+         " bytes of storage were FOUND on your system.";
+}
+
+}  // namespace
+
+std::optional<std::string> BootDeleteCommand(const std::string& short_path,
+                                             const std::string& long_path) {
+  const std::string& path = text::Trim(short_path).empty() ? long_path : short_path;
+  if (text::Trim(path).empty()) return std::nullopt;
+  std::string command = "Del \"";
+  for (char c : path) {
+    auto u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '*' || c == '?' || u < 0x20 || u == 0x7F) return std::nullopt;
+    command += c;
+    if (c == '%') command += '%';
+  }
+  command += '"';
+  return command;
+}
+
+std::string NormalIEPattern(const std::string& text) { return text::Upper(FoldBackslashes(text)); }
+
+// One cleanup category: its list, figures, result slot and texts.
+struct TFrmie::Category {
+  core::FixedList<core::kIEListSize> core::Uglobalvars::*list;
+  core::SurveyFigures TFrmie::*figures;
+  core::Slot slot;
+  bool spare_kept;
+  std::string_view locked_text;
+};
+
+TFrmie::TFrmie(core::Uglobalvars& g)
+    : core::BrowserModule(g.Windows(), "Frmie", kCaption, 600, 100), g_(g), p_(g.Platform()) {
+  const ui::Font fixed{"Courier New", 8, false, false, false};
+  for (ui::Label* line : {&label1, &Label2, &Label3, &Label4}) line->SetFont(fixed);
+  OnCreate = [this] { FormCreate(); };
+}
+
+const std::string& TFrmie::TableEntry(const Table& t, int i) {
+  static const std::string empty;
+  return i >= 1 && i <= kIEHistoryTableSize ? t[static_cast<size_t>(i - 1)] : empty;
+}
+
+// ---- Pattern lists ---------------------------------------------------------
+
+void TFrmie::AddPattern(core::FixedList<core::kIEListSize>& list, const std::string& text) {
+  if (text::Trim(text).empty()) return;
+  std::string entry = NormalIEPattern(text);
+  list.AddUnique(std::move(entry));
+}
+
+void TFrmie::AddIECachePattern(const std::string& text) { AddPattern(g_.IECacheList, text); }
+void TFrmie::AddIECookiePattern(const std::string& text) { AddPattern(g_.IECookieList, text); }
+void TFrmie::AddIEHistoryPattern(const std::string& text) { AddPattern(g_.IEHistoryList, text); }
+
+void TFrmie::AddContentSubfolders(const std::string& folder) {
+  const std::string base = text::AddTrailingBackslash(FoldBackslashes(folder));
+  if (text::Upper(base).find(kContentIE5Marker) == std::string::npos) return;
+  auto listing = p_.fs.FindFirst(base + "*.*", platform::kFindAnyFile);
+  if (!listing) return;
+  int taken = 0;
+  platform::FindData entry;
+  while (taken < kContentSubfolderLimit && listing->Next(entry)) {
+    if (IsDotEntry(entry.name) || !(entry.attributes & platform::kAttrDirectory)) continue;
+    // A link out of the cache would make the cleanup delete elsewhere.
+    if (entry.attributes & platform::kAttrReparsePoint) continue;
+    if (text::Upper(entry.name) == "CONTENT.IE5") continue;
+    AddIECachePattern(base + entry.name + "\\*.*");
+    ++taken;
+  }
+}
+
+void TFrmie::AddCacheFolder(const std::string& folder) {
+  AddContentSubfolders(folder);
+  AddIECachePattern(folder + "index.dat");
+}
+
+// ---- The walker --------------------------------------------------------------
+
+void TFrmie::CountIEFiles(const std::string& pattern) {
+  Walk(pattern, text::ExtractFilePath(pattern), Mode::kCount, false);
+}
+
+void TFrmie::DeleteIEFiles(const std::string& pattern, const std::string& folder, bool spare_kept) {
+  if (pattern.size() <= 7) return;
+  Walk(pattern, folder, Mode::kDelete, spare_kept);
+}
+
+void TFrmie::Walk(const std::string& pattern, const std::string& folder, Mode mode,
+                  bool spare_kept) {
+  if (text::Trim(pattern).empty()) return;
+  auto listing = p_.fs.FindFirst(pattern, platform::kFindAnyFile);
+  if (!listing) return;
+  platform::FindData entry;
+  while (listing->Next(entry)) {
+    if (IsDotEntry(entry.name)) continue;
+    const std::string upper = text::Upper(entry.name);
+    const auto size = static_cast<int64_t>(entry.size);
+    if (mode == Mode::kCount) {
+      if (upper == "DESKTOP.INI") continue;
+      ++run_count_;
+      run_bytes_ += size;
+      continue;
+    }
+    // Folders are counted by the survey but never deleted.
+    if (entry.attributes & platform::kAttrDirectory) continue;
+    if (spare_kept && IsKeptCookie(entry.name)) continue;
+    // A name holding a wildcard is not the file's real name; its 8.3 name
+    // is, when that one is clean.
+    std::string name = entry.name;
+    if (text::HasWildcards(name)) {
+      if (entry.short_name.empty() || text::HasWildcards(entry.short_name)) {
+        ++failed_count_;
+        continue;
+      }
+      name = entry.short_name;
+    }
+    const std::string path = folder + name;
+    if (g_.settings.Wipe) g_.WipeFile(path);
+    if (p_.fs.DeleteFile(path)) {
+      ++deleted_count_;
+      deleted_bytes_ += size;
+    } else if (IsIndexFile(upper)) {
+      locked_ = true;
+      QueueLockedFile(path);
+    } else {
+      ++failed_count_;
+    }
+  }
+}
+
+void TFrmie::QueueLockedFile(const std::string& path) {
+  const std::string full = RemoveFirstDoubledBackslash(path);
+  auto command = BootDeleteCommand(p_.fs.ShortPath(full), full);
+  if (command) g_.LockedFiles.AddUnique(std::move(*command));
+}
+
+core::SurveyFigures TFrmie::CountList(const core::FixedList<core::kIEListSize>& list) {
+  run_bytes_ = 0;
+  run_count_ = 0;
+  if (!text::Trim(list[1]).empty()) {
+    for (int i = 1; i <= core::kIEListSize && !list[i].empty(); ++i) CountIEFiles(list[i]);
+  }
+  return {run_count_, run_bytes_};
+}
+
+// ---- Survey ------------------------------------------------------------------
+
+void TFrmie::FillHistoryTables() {
+  history_table1_.fill({});
+  history_table2_.fill({});
+  auto fill = [this](Table& table, const std::string& pattern, const std::string& parent,
+                     auto&& wanted) {
+    auto listing = p_.fs.FindFirst(pattern, platform::kFindAnyFile);
+    if (!listing) return;
+    size_t n = 0;
+    platform::FindData entry;
+    while (n < table.size() && listing->Next(entry)) {
+      if (IsDotEntry(entry.name) || !wanted(entry)) continue;
+      table[n++] = parent + entry.name;
+    }
+  };
+  constexpr uint32_t kDir = platform::kAttrDirectory;
+  constexpr uint32_t kSystemDir = platform::kAttrDirectory | platform::kAttrSystem;
+  fill(history_table1_, shell_history_ + "*.*", shell_history_ + "\\",
+       [](const platform::FindData& e) { return e.attributes == kSystemDir; });
+  // The period folders lie inside History.IE5, and are recorded there.
+  const std::string ie5 = shell_history_ + "History.IE5\\";
+  fill(history_table2_, ie5 + "*.*", ie5, [](const platform::FindData& e) {
+    return text::Upper(e.name).find("MSHIST") != std::string::npos &&
+           (e.attributes == kDir || e.attributes == kSystemDir);
+  });
+  for (const Table* table : {&history_table1_, &history_table2_}) {
+    const std::string& first = table->front();
+    if (first.empty() || first == " ") continue;
+    for (const std::string& entry : *table) {
+      if (entry.empty()) continue;
+      AddIEHistoryPattern(text::AddTrailingBackslash(RemoveFirstDoubledBackslash(entry)) +
+                          "index.dat");
+    }
+  }
+}
+
+void TFrmie::FormCreate() {
+  auto& reg = p_.registry;
+
+  // 1. The legacy folders below the Windows directory.
+  windows_dir_ = g_.WindowsDir.empty() ? g_.GetWindowsDir() : g_.WindowsDir;
+  legacy_cookies_ = windows_dir_ + "\\cookies\\";
+  for (size_t i = 0; i < legacy_caches_.size(); ++i) {
+    legacy_caches_[i] = windows_dir_ + "\\temporary internet files\\cache" + Num(int64_t(i) + 1);
+  }
+
+  // 2. A fresh start.
+  cookies_ = cache_ = history_ = total_ = {};
+  g_.LockedFiles.Clear();
+  history_table1_.fill({});
+  history_table2_.fill({});
+  g_.IECacheList.Clear();
+  g_.IECookieList.Clear();
+  g_.IEHistoryList.Clear();
+  shell_cache_.clear();
+  shell_cookies_.clear();
+  shell_history_.clear();
+  special_cookies_.clear();
+  special_cache_.clear();
+
+  // 3. The shell's own folders, through the function looked up at run time.
+  if (!p_.shell.HasSpecialFolderFunction(g_.SystemDir)) {
+    g_.SpecialFolderMissing = true;
+  } else {
+    g_.SpecialFolderMissing = false;
+    special_cookies_ =
+        p_.shell.SpecialFolder(g_.SystemDir, platform::csidl::kCookies, false).value_or("");
+    special_cache_ =
+        p_.shell.SpecialFolder(g_.SystemDir, platform::csidl::kInternetCache, false).value_or("");
+    AddContentSubfolders(special_cache_);
+    if (!special_cache_.empty()) AddContentSubfolders(special_cache_ + "\\content.ie5");
+  }
+
+  // 4. Explorer's Shell Folders.
+  auto shell_folder = [&](std::string_view value) {
+    auto key =
+        reg.Open(platform::Hive::kCurrentUser, kShellFoldersKey, false, platform::Access::kRead);
+    if (!key) return std::string();
+    std::string folder = text::Trim(key->ReadString(value).value_or(""));
+    return text::AddTrailingBackslash(folder);
+  };
+  shell_cache_ = shell_folder("Cache");
+  if (!shell_cache_.empty()) {
+    if (p_.fs.IsFolder(shell_cache_ + "content.ie5\\")) shell_cache_ += "content.ie5\\";
+    AddCacheFolder(shell_cache_);
+  }
+  shell_cookies_ = shell_folder("Cookies");
+  shell_history_ = shell_folder("History");
+
+  // 5. The cache path Internet Explorer itself names.
+  {
+    std::string directory;
+    if (auto key = reg.Open(platform::Hive::kLocalMachine, kCachePathsKey, false,
+                            platform::Access::kRead)) {
+      directory = text::Trim(key->ReadString("Directory").value_or(""));
+    }
+    if (!directory.empty()) AddCacheFolder(text::AddTrailingBackslash(directory));
+  }
+
+  // 6.-8. The folders of older versions.
+  if (p_.fs.IsFolder(kWindowsContentIE5)) AddCacheFolder(std::string(kWindowsContentIE5));
+  const std::string temp_ie5 = windows_dir_ + "\\temp\\temporary internet files\\content.ie5\\";
+  if (p_.fs.IsFolder(temp_ie5)) AddCacheFolder(temp_ie5);
+  for (const std::string& legacy : legacy_caches_) AddIECachePattern(legacy + "\\*.*");
+
+  // 9. Content.IE5 folders the drive scan recorded.
+  for (int n = 1; n <= kScanSectionSize; ++n) {
+    std::string value =
+        text::Trim(p_.ini.ReadString(g_.ScanResultsFile, "HI24", NumberedKey("P", n), " "));
+    if (value.empty()) break;
+    value = text::AddTrailingBackslash(value);
+    AddIECachePattern(value + "INDEX.DAT");
+    AddContentSubfolders(value);
+  }
+
+  // 10. Cache figures.
+  cache_ = CountList(g_.IECacheList);
+
+  // 11. Cookies.
+  AddIECookiePattern(legacy_cookies_ + "*.*");
+  AddIECookiePattern(windows_dir_ + "\\temp\\cookies\\*.*");
+  if (!shell_cookies_.empty()) AddIECookiePattern(shell_cookies_ + "*.*");
+  if (!special_cookies_.empty()) AddIECookiePattern(special_cookies_ + "\\*.*");
+  cookies_ = CountList(g_.IECookieList);
+
+  // 12. History.
+  if (!shell_history_.empty()) {
+    AddIEHistoryPattern(shell_history_ + "*.*");
+    FillHistoryTables();
+  }
+  AddIEHistoryPattern(windows_dir_ + "\\history\\*.*");
+  AddIEHistoryPattern(windows_dir_ + "\\temp\\history\\history.ie5\\index.dat");
+  history_ = CountList(g_.IEHistoryList);
+
+  // 13. Totals and the summary.
+  ShowIESummary();
+}
+
+void TFrmie::ShowIESummary() {
+  total_ = {cookies_.files + history_.files + cache_.files,
+            cookies_.bytes + history_.bytes + cache_.bytes};
+  label1.SetCaption(SummaryLine("HISTORY FILES -> ", history_));
+  Label2.SetCaption(SummaryLine("COOKIE FILES  -> ", cookies_));
+  Label3.SetCaption(SummaryLine("CACHE FILES   -> ", cache_));
+  Label4.SetCaption("TOTAL FILES   -> " + Num(total_.files) +
+                    " TOTAL Internet Explorer files were found. " + "These files are wasting " +
+                    Num(total_.bytes) + " bytes of storage on your computer.");
+}
+
+// ---- Cleanups ----------------------------------------------------------------
+
+void TFrmie::Clean(const Category& c) {
+  deleted_count_ = 0;
+  deleted_bytes_ = 0;
+  failed_count_ = 0;
+  if (c.spare_kept) LoadKeptCookies();
+  locked_ = false;
+
+  const auto& list = g_.*c.list;
+  if (!text::Trim(list[1]).empty()) {
+    for (int i = 1; i <= core::kIEListSize && !list[i].empty(); ++i) {
+      DeleteIEFiles(list[i], text::ExtractFilePath(list[i]), c.spare_kept);
+    }
+  }
+
+  core::SurveyFigures& figures = this->*c.figures;
+  std::string result;
+  if (locked_) {
+    result = c.locked_text;
+  } else if (failed_count_ > 0) {
+    // Files that could not be deleted are not reported as deleted.
+    result = Num(deleted_count_) + " out of " + Num(deleted_count_ + failed_count_) +
+             " files have been deleted. ";
+  } else if (c.slot == core::Slot::kIECookies) {
+    result = deleted_count_ == figures.files
+                 ? "All files have been deleted. ALL" + Num(deleted_count_) + " were cleaned."
+                 : "All files have been deleted.  Note that you may have some cookies saved, "
+                   "and therefore not deleted.";
+  } else if (c.slot == core::Slot::kIECache) {
+    result = std::string(kAllDeleted) + " ";
+  } else {
+    result = kAllDeleted;
+  }
+  if (!locked_ || CollectResults()) g_.SetResult(c.slot, result);
+
+  if (g_.AutoCleanup) return;
+  figures.files = std::max<int64_t>(0, figures.files - deleted_count_);
+  figures.bytes = std::max<int64_t>(0, figures.bytes - deleted_bytes_);
+  ShowIESummary();
+}
+
+void TFrmie::CleanIECookies() {
+  Clean({&core::Uglobalvars::IECookieList, &TFrmie::cookies_, core::Slot::kIECookies, true,
+         "All files have been deleted except for 1 or more COOKIE index files, which are "
+         "LOCKED."});
+}
+
+void TFrmie::CleanIEHistory() {
+  Clean({&core::Uglobalvars::IEHistoryList, &TFrmie::history_, core::Slot::kIEHistory, false,
+         "All files have been deleted except for 1 or more HISTORY index files, which are "
+         "LOCKED."});
+}
+
+void TFrmie::CleanIECache() {
+  Clean({&core::Uglobalvars::IECacheList, &TFrmie::cache_, core::Slot::kIECache, false,
+         "All files have been deleted except for 1 or more CACHE index files, which are "
+         "LOCKED."});
+}
+
+// ---- Cookie files and the keep list ------------------------------------------
+
+void TFrmie::BuildCookieFileList() {
+  cookie_files_.Clear();
+  cookie_file_count_ = 0;
+  const auto& list = g_.IECookieList;
+  if (text::Trim(list[1]).empty()) return;
+  for (int i = 1; i <= core::kIEListSize && !list[i].empty(); ++i) {
+    auto listing = p_.fs.FindFirst(list[i], platform::kFindAnyFile);
+    if (!listing) continue;
+    const std::string folder = text::ExtractFilePath(list[i]);
+    platform::FindData entry;
+    while (cookie_file_count_ < kCookieFileListSize && listing->Next(entry)) {
+      if (IsDotEntry(entry.name) || text::Upper(entry.name) == "INDEX.DAT") continue;
+      cookie_files_.Set(++cookie_file_count_, folder + entry.name);
+    }
+  }
+}
+
+void TFrmie::LoadKeptCookies() {
+  kept_cookies_.Clear();
+  for (int n = 1; n <= kKeptCookiesSize; ++n) {
+    std::string name =
+        text::Trim(p_.ini.ReadString(g_.ScanResultsFile, "UCKK5", NumberedKey("CKK", n), ""));
+    if (name.empty()) break;
+    kept_cookies_.Set(n, std::move(name));
+  }
+}
+
+bool TFrmie::IsKeptCookie(const std::string& name) const {
+  const std::string wanted = text::Upper(text::Trim(name));
+  for (int n = 1; n <= kKeptCookiesSize; ++n) {
+    const std::string kept = text::Trim(kept_cookies_[n]);
+    if (kept.empty()) return false;
+    if (text::Upper(kept) == wanted) return true;
+  }
+  return false;
+}
+
+}  // namespace browsers

@@ -1,0 +1,271 @@
+#include "browsers/net.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "browsers/scandrvwalk.h"
+#include "platform/text.h"
+
+namespace browsers {
+
+namespace {
+
+constexpr const char* kCaption = "Vostrel (Netscape)";
+
+std::string Num(int64_t n) { return text::IntToStr(n); }
+
+// The folder with exactly one trailing backslash.
+std::string OneTrailingBackslash(const std::string& folder) {
+  std::string out = folder;
+  while (!out.empty() && out.back() == '\\') out.pop_back();
+  return out + "\\";
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  return text::EqualsNoCase(OneTrailingBackslash(text::Trim(a)),
+                            OneTrailingBackslash(text::Trim(b)));
+}
+
+// "X:\" or "\\server\" or "\\server\share\" (with its one trailing
+// backslash): the root of a drive or a share.
+bool IsRootFolder(const std::string& folder) {
+  if (folder.size() == 3 && folder[1] == ':') return true;
+  if (folder.size() >= 2 && folder[0] == '\\' && folder[1] == '\\') {
+    size_t server_end = folder.find('\\', 2);
+    if (server_end == std::string::npos || server_end + 1 == folder.size()) return true;
+    size_t share_end = folder.find('\\', server_end + 1);
+    return share_end == std::string::npos || share_end + 1 == folder.size();
+  }
+  return false;
+}
+
+std::string SummaryLine(std::string_view tag, const core::SurveyFigures& f) {
+  return std::string(tag) + Num(f.files) + " Netscape files consuming " + Num(f.bytes) +
+         " bytes of storage were FOUND on your system.";
+}
+
+}  // namespace
+
+std::string HashedCacheFolder(int i) {
+  constexpr const char* kHex = "0123456789ABCDEF";
+  return {kHex[(i >> 4) & 0xF], kHex[i & 0xF]};
+}
+
+// The history or cookie files of every source: the folder the Navigator
+// settings name, each Navigator profile, the scanned files and the one
+// Firefox database.
+struct TFrmnet::FileKind {
+  const char* name;
+  std::string NetscapeUsers::*registry_dir;
+  core::FixedList<core::kNetListSize> core::Uglobalvars::*scanned;
+  std::string core::Uglobalvars::*firefox_file;
+  void (*drop)(core::Uglobalvars&, const std::string&);
+};
+
+const TFrmnet::FileKind TFrmnet::kHistoryFiles{
+    "netscape.hst", &NetscapeUsers::NetHistoryDir, &core::Uglobalvars::NetHistoryFiles,
+    &core::Uglobalvars::FFFormHistoryFile, &DropScannedHistoryFile};
+const TFrmnet::FileKind TFrmnet::kCookieFiles{
+    "cookies.txt", &NetscapeUsers::NetCookieDir, &core::Uglobalvars::NetCookieFiles,
+    &core::Uglobalvars::FFCookieFile, &DropScannedCookieFile};
+
+TFrmnet::TFrmnet(core::Uglobalvars& g)
+    : core::BrowserModule(g.Windows(), "Frmnet", kCaption, 600, 100), g_(g), p_(g.Platform()) {
+  const ui::Font fixed{"Courier New", 8, false, false, false};
+  for (ui::Label* line : {&Label1, &Label2, &Label3, &Label4}) line->SetFont(fixed);
+  OnCreate = [this] { FormCreate(); };
+}
+
+// ---- Cache folders -----------------------------------------------------------
+
+void TFrmnet::AddNetCacheFolder(const std::string& folder) {
+  const std::string trimmed = text::Trim(folder);
+  if (trimmed.empty()) return;
+  const std::string entry = OneTrailingBackslash(trimmed);
+  // Cleaning a root or a relative folder would delete every file there.
+  if (!IsAbsolutePath(entry) || IsRootFolder(entry)) return;
+  cache_list_.AddUnique(entry, [&](const std::string& e) { return text::EqualsNoCase(e, entry); });
+}
+
+// ---- The walker --------------------------------------------------------------
+
+void TFrmnet::CountNetFiles(const std::string& pattern) {
+  Walk(pattern, text::ExtractFilePath(pattern), Mode::kCount);
+}
+
+void TFrmnet::DeleteNetFiles(const std::string& pattern, const std::string& folder) {
+  Walk(pattern, folder, Mode::kDelete);
+}
+
+void TFrmnet::Walk(const std::string& pattern, const std::string& folder, Mode mode) {
+  if (text::Trim(pattern).empty()) return;
+  auto listing = p_.fs.FindFirst(pattern, platform::kFindAnyFile);
+  if (!listing) return;
+  platform::FindData entry;
+  while (listing->Next(entry)) {
+    if (IsDotEntry(entry.name)) continue;
+    const auto size = static_cast<int64_t>(entry.size);
+    if (mode == Mode::kCount) {
+      ++found_count_;
+      found_bytes_ += size;
+      continue;
+    }
+    if (entry.attributes & platform::kAttrDirectory) continue;
+    std::string name = entry.name;
+    if (text::HasWildcards(name)) {
+      if (entry.short_name.empty() || text::HasWildcards(entry.short_name)) continue;
+      name = entry.short_name;
+    }
+    const std::string path = folder + name;
+    if (g_.settings.Wipe) g_.WipeFile(path);
+    if (p_.fs.DeleteFile(path)) {
+      ++deleted_count_;
+      deleted_bytes_ += size;
+    }
+  }
+}
+
+void TFrmnet::WalkFile(const std::string& path, Mode mode) {
+  const std::string file = text::Trim(path);
+  if (file.empty() || text::HasWildcards(file) || !IsAbsolutePath(file)) return;
+  Walk(file, text::ExtractFilePath(file), mode);
+}
+
+void TFrmnet::WalkCache(Mode mode) {
+  for (int i = 1; i <= kNetCacheListSize; ++i) {
+    const std::string& entry = cache_list_[i];
+    if (entry.empty()) continue;
+    if (p_.fs.IsFolder(entry + "00")) {
+      // The hashed layout: only its 32 sub-folders hold cache files.
+      for (int h = 0; h < kHashedCacheFolders; ++h) {
+        const std::string sub = entry + HashedCacheFolder(h) + "\\";
+        Walk(sub + "*.*", sub, mode);
+      }
+    } else {
+      Walk(entry + "*.*", entry, mode);
+    }
+  }
+}
+
+void TFrmnet::WalkNamedFiles(const FileKind& kind, Mode mode) {
+  const bool survey = mode == Mode::kCount;
+  const std::string& registry_dir = users_.*kind.registry_dir;
+  if (!text::Trim(registry_dir).empty()) {
+    const std::string file = registry_dir + kind.name;
+    if (survey) kind.drop(g_, file);
+    WalkFile(file, mode);
+  }
+  for (int i = 0; i <= users_.NetLastUser; ++i) {
+    const std::string& dir = users_.NetUserDirs[static_cast<size_t>(i)];
+    if (!UsableUserDir(dir)) continue;
+    // The profile the Navigator settings name was taken above.
+    if (text::EqualsNoCase(dir + "\\", registry_dir)) continue;
+    const std::string file = dir + "\\" + kind.name;
+    if (survey) kind.drop(g_, file);
+    WalkFile(file, mode);
+  }
+  const auto& scanned = g_.*kind.scanned;
+  for (int n = 1; n <= core::kNetListSize; ++n) {
+    if (!text::Trim(scanned[n]).empty()) WalkFile(scanned[n], mode);
+  }
+  WalkFile(g_.*kind.firefox_file, mode);
+}
+
+core::SurveyFigures TFrmnet::TakeFound() {
+  core::SurveyFigures f{found_count_, found_bytes_};
+  found_count_ = 0;
+  found_bytes_ = 0;
+  return f;
+}
+
+// ---- Survey ------------------------------------------------------------------
+
+void TFrmnet::FormCreate() {
+  // 1. Profile discovery; a fresh start.
+  ReadNetscapeUsers(p_.registry, users_);
+  LoadScannedProfiles(g_);
+  LoadScannedHistoryFiles(g_);
+  cookies_ = cache_ = history_ = total_ = {};
+  found_count_ = found_bytes_ = 0;
+  cache_list_.Clear();
+
+  // 2. The cache folders.
+  if (!text::Trim(users_.NetCacheDir).empty()) AddNetCacheFolder(users_.NetCacheDir);
+  for (int i = 0; i <= users_.NetLastUser; ++i) {
+    const auto at = static_cast<size_t>(i);
+    const std::string& dir = users_.NetUserDirs[at];
+    if (!UsableUserDir(dir)) continue;
+    std::string& named = users_.NetUserCacheDirs[at];
+    named = ReadPrefsCacheDir(p_.fs, dir + "\\prefs.js");
+    const bool has_named = !text::Trim(named).empty();
+    if (has_named && !SameFolder(named, users_.NetCacheDir)) AddNetCacheFolder(named);
+    const std::string own = dir + "\\cache";
+    if (!SameFolder(own, users_.NetCacheDir) && !(has_named && SameFolder(own, named))) {
+      AddNetCacheFolder(own);
+    }
+  }
+  for (int n = 1; n <= core::kNetListSize; ++n) {
+    if (!g_.FFCacheDirs[n].empty()) AddNetCacheFolder(g_.FFCacheDirs[n]);
+  }
+  for (int n = 1; n <= core::kNetListSize; ++n) {
+    const std::string& prefs = g_.NetPrefsFiles[n];
+    if (prefs.empty() || text::Upper(text::FileName(prefs)) != "PREFS.JS") continue;
+    AddNetCacheFolder(ReadPrefsCacheDir(p_.fs, prefs));
+  }
+
+  // 3.-5. The figures.
+  WalkCache(Mode::kCount);
+  cache_ = TakeFound();
+  WalkNamedFiles(kHistoryFiles, Mode::kCount);
+  history_ = TakeFound();
+  WalkNamedFiles(kCookieFiles, Mode::kCount);
+  cookies_ = TakeFound();
+
+  // 6. Totals and the summary.
+  ShowNetSummary();
+}
+
+void TFrmnet::ShowNetSummary() {
+  total_ = {cookies_.files + history_.files + cache_.files,
+            cookies_.bytes + history_.bytes + cache_.bytes};
+  Label1.SetCaption(SummaryLine("HISTORY FILES -> ", history_));
+  Label2.SetCaption(SummaryLine("COOKIE FILES  -> ", cookies_));
+  Label3.SetCaption(SummaryLine("CACHE FILES   -> ", cache_));
+  Label4.SetCaption("TOTAL FILES   -> " + Num(total_.files) + " TOTAL Netscape files were found. " +
+                    "These files are wasting " + Num(total_.bytes) +
+                    " bytes of storage on your computer.");
+}
+
+// ---- Cleanups ----------------------------------------------------------------
+
+void TFrmnet::Finish(core::SurveyFigures& figures, core::Slot slot, const char* text) {
+  if (deleted_count_ != figures.files) {
+    g_.SetResult(slot, Num(deleted_count_) + " out of " + Num(figures.files) + " total " + text);
+  } else {
+    g_.SetResult(slot, "All files have been deleted.");
+  }
+  if (g_.AutoCleanup) return;
+  figures.files = std::max<int64_t>(0, figures.files - deleted_count_);
+  figures.bytes = std::max<int64_t>(0, figures.bytes - deleted_bytes_);
+  ShowNetSummary();
+}
+
+void TFrmnet::CleanNetCache() {
+  deleted_count_ = deleted_bytes_ = 0;
+  WalkCache(Mode::kDelete);
+  Finish(cache_, core::Slot::kNetCache, "Netscape cache files have been deleted. ");
+}
+
+void TFrmnet::CleanNetHistory() {
+  deleted_count_ = deleted_bytes_ = 0;
+  WalkNamedFiles(kHistoryFiles, Mode::kDelete);
+  Finish(history_, core::Slot::kNetHistory, "Netscape history files have been deleted. ");
+}
+
+void TFrmnet::CleanNetCookies() {
+  deleted_count_ = deleted_bytes_ = 0;
+  WalkNamedFiles(kCookieFiles, Mode::kDelete);
+  Finish(cookies_, core::Slot::kNetCookies, "Netscape cookie files have been deleted. ");
+}
+
+}  // namespace browsers
