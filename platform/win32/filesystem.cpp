@@ -7,6 +7,7 @@
 #include "platform/win32/util.h"
 
 #include "platform/filesystem.h"
+#include "platform/text.h"
 #include "platform/win32/backend.h"
 
 namespace win32 {
@@ -38,10 +39,19 @@ Status InvalidName() { return Status::Fail(Error::kInvalidName); }
 constexpr uint32_t kFilteredAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                          FILE_ATTRIBUTE_DIRECTORY | platform::kAttrVolume;
 
+// FindFirstFile also matches the pattern against each entry's 8.3 short
+// name, so "*.tmp" lists "a.tmpl" (short name "A~1.TMP") and a cleanup by
+// pattern would delete files the user never meant. Every entry is
+// therefore checked again against its long name.
 class Win32FindHandle : public platform::FindHandle {
  public:
-  Win32FindHandle(HANDLE h, const WIN32_FIND_DATAW& first, uint32_t allowed)
-      : h_(h), pending_(first), have_pending_(true), allowed_(allowed) {}
+  Win32FindHandle(HANDLE h, const WIN32_FIND_DATAW& first, uint32_t allowed,
+                  std::string name_pattern)
+      : h_(h),
+        pending_(first),
+        have_pending_(true),
+        allowed_(allowed),
+        name_pattern_(std::move(name_pattern)) {}
   ~Win32FindHandle() override { FindClose(h_); }
 
   bool Next(FindData& out) override {
@@ -49,7 +59,9 @@ class Win32FindHandle : public platform::FindHandle {
       WIN32_FIND_DATAW entry = pending_;
       have_pending_ = FindNextFileW(h_, &pending_) != 0;
       if ((entry.dwFileAttributes & kFilteredAttributes & ~allowed_) != 0) continue;
-      out.name = Narrow(entry.cFileName);
+      std::string name = Narrow(entry.cFileName);
+      if (!text::WildcardMatch(name_pattern_, name) && !IsDotEntry(name)) continue;
+      out.name = std::move(name);
       out.short_name = Narrow(entry.cAlternateFileName);
       out.attributes = entry.dwFileAttributes;
       out.size = (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
@@ -66,6 +78,9 @@ class Win32FindHandle : public platform::FindHandle {
   WIN32_FIND_DATAW pending_;
   bool have_pending_;
   uint32_t allowed_;
+  std::string name_pattern_;
+
+  static bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 };
 
 class Win32FileSystem : public platform::FileSystem {
@@ -84,7 +99,8 @@ class Win32FileSystem : public platform::FileSystem {
       return nullptr;
     }
     if (error) *error = Error::kNone;
-    return std::make_unique<Win32FindHandle>(h, first, allowed);
+    return std::make_unique<Win32FindHandle>(h, first, allowed,
+                                             std::string(text::FileName(pattern)));
   }
 
   std::optional<uint32_t> GetAttributes(std::string_view path) override {
