@@ -513,6 +513,48 @@ TEST_F(Win32WindowSystemTest, TransparentLabelShowsThePictureBeneath) {
   EXPECT_EQ(pixel("LblPlain"), GetSysColor(COLOR_BTNFACE));
 }
 
+// The rightmost column of a label that holds text pixels, or -1.
+int RightmostInk(HWND hwnd) {
+  UpdateWindow(hwnd);
+  RECT rc{};
+  GetClientRect(hwnd, &rc);
+  HDC dc = GetDC(hwnd);
+  COLORREF paper = GetPixel(dc, rc.right - 1, rc.bottom - 1);
+  int right = -1;
+  for (int y = 0; y < rc.bottom; ++y) {
+    for (int x = right + 1; x < rc.right; ++x) {
+      if (GetPixel(dc, x, y) != paper) right = x;
+    }
+  }
+  ReleaseDC(hwnd, dc);
+  return right;
+}
+
+TEST_F(Win32WindowSystemTest, LongTextWrapsOrWidensItsLabel) {
+  Sample w(ws);
+  w.LblPlain.SetBounds({8, 8, 240, 80});
+  w.LblPlain.SetWordWrap(true);
+  w.LblPlain.SetCaption(
+      "You will only need to do this once, but you can always access this feature again by "
+      "clicking the button on the main window.");
+  const char* kLine = "A single line much longer than its label";
+  w.LblOver.SetBounds({8, 100, 40, 20});
+  w.LblOver.SetCaption(kLine);
+  w.Show();
+  ws.ProcessMessages();
+  HWND top = TopLevelNamed("Frmsample");
+  HWND wrapped = ChildNamed(top, "LblPlain");
+  EXPECT_GT(RightmostInk(wrapped), 150);
+  RECT rc{};
+  GetClientRect(wrapped, &rc);
+  EXPECT_EQ(rc.right, 240);  // a wrapping label keeps its width
+  // A single line widens its label to the text, and all of it is drawn.
+  HWND single = ChildNamed(top, "LblOver");
+  GetClientRect(single, &rc);
+  EXPECT_EQ(rc.right, ws.TextWidth(ui::Font{}, kLine));
+  EXPECT_GT(RightmostInk(single), rc.right - 8);
+}
+
 TEST_F(Win32WindowSystemTest, TextWidthGrowsWithTheTextAndTheFont) {
   ui::Font normal;
   ui::Font big;

@@ -37,16 +37,98 @@ COLORREF TextColor(const Control& control, int system_color) {
   return c != kDefaultColor ? c : GetSysColor(system_color);
 }
 
-UINT AlignFlags(Align align) {
-  switch (align) {
-    case Align::kCenter:
-      return DT_CENTER;
-    case Align::kRight:
-      return DT_RIGHT;
-    case Align::kLeft:
-      break;
+// Label text is laid out here and drawn with the advances the font
+// reports, so the drawn text is exactly as wide as it was measured.
+// (DrawText under Wine places glyphs at fractional positions and spills a
+// few pixels past the width it wrapped to, cutting the last letter.)
+struct TextLine {
+  std::wstring text;
+  std::vector<INT> dx;  // advance of each character
+  int width = 0;
+};
+
+TextLine Measure(HDC dc, std::wstring text) {
+  TextLine line;
+  line.text = std::move(text);
+  int n = static_cast<int>(line.text.size());
+  if (n == 0) return line;
+  std::vector<INT> ends(line.text.size());
+  SIZE size{};
+  GetTextExtentExPointW(dc, line.text.c_str(), n, 0, nullptr, ends.data(), &size);
+  line.dx.resize(ends.size());
+  for (size_t i = 0; i < ends.size(); ++i) line.dx[i] = ends[i] - (i ? ends[i - 1] : 0);
+  line.width = ends.back();
+  return line;
+}
+
+// Breaks one paragraph at blanks so each line fits `width` (a word longer
+// than the width is broken inside).
+void BreakParagraph(HDC dc, std::wstring rest, int width, bool wrap, std::vector<TextLine>& lines) {
+  while (true) {
+    TextLine whole = Measure(dc, rest);
+    if (!wrap || whole.width <= width || rest.size() <= 1) {
+      lines.push_back(std::move(whole));
+      return;
+    }
+    size_t fit = 0;
+    for (int sum = 0; fit < whole.dx.size() && sum + whole.dx[fit] <= width; ++fit) {
+      sum += whole.dx[fit];
+    }
+    size_t cut = 0;
+    for (size_t i = std::min(fit, rest.size() - 1); i > 0; --i) {
+      if (rest[i] == L' ') {
+        cut = i;
+        break;
+      }
+    }
+    if (cut == 0) cut = std::max<size_t>(fit, 1);
+    size_t end = cut;
+    while (end > 0 && rest[end - 1] == L' ') --end;
+    lines.push_back(Measure(dc, rest.substr(0, end)));
+    size_t next = cut;
+    while (next < rest.size() && rest[next] == L' ') ++next;
+    if (next >= rest.size()) return;
+    rest.erase(0, next);
   }
-  return DT_LEFT;
+}
+
+// Lines end at line breaks (CR LF, LF) and, when wrapping, where the width
+// is full; tabs stop every eight characters.
+std::vector<TextLine> LayOut(HDC dc, const std::wstring& text, int width, bool wrap) {
+  std::vector<TextLine> lines;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find(L'\n', start);
+    if (end == std::wstring::npos) end = text.size();
+    std::wstring paragraph;
+    for (size_t i = start; i < end; ++i) {
+      if (text[i] == L'\t') {
+        paragraph.append(8 - paragraph.size() % 8, L' ');
+      } else if (text[i] != L'\r') {
+        paragraph.push_back(text[i]);
+      }
+    }
+    BreakParagraph(dc, std::move(paragraph), width, wrap, lines);
+    start = end + 1;
+  }
+  return lines;
+}
+
+void DrawLines(HDC dc, const std::vector<TextLine>& lines, const RECT& rc, Align align) {
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  int y = rc.top;
+  for (const TextLine& line : lines) {
+    if (y >= rc.bottom) break;
+    int x = rc.left;
+    if (align == Align::kCenter) x += (rc.right - rc.left - line.width) / 2;
+    if (align == Align::kRight) x = rc.right - line.width;
+    if (!line.text.empty()) {
+      ExtTextOutW(dc, x, y, 0, nullptr, line.text.c_str(), static_cast<UINT>(line.text.size()),
+                  line.dx.data());
+    }
+    y += metrics.tmHeight;
+  }
 }
 
 // Paints through a memory bitmap so a control that is redrawn often (a
@@ -344,12 +426,13 @@ class LabelPeer : public ControlPeerBase {
     }
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, FontHandle());
-    std::wstring text = Widen(label.Caption());
-    RECT calc{0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &calc, DT_CALCRECT | DT_EXPANDTABS);
+    int widest = 0;
+    for (const TextLine& line : LayOut(dc, Widen(label.Caption()), 0, false)) {
+      widest = std::max(widest, line.width);
+    }
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    r.right = std::max(r.right, r.left + calc.right);
+    r.right = std::max(r.right, r.left + widest);
     return r;
   }
 
@@ -437,10 +520,8 @@ bool LabelPeer::OnDrawItem(const DRAWITEMSTRUCT& item) {
   HGDIOBJ old_font = SelectObject(dc, FontHandle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, TextColor(label, COLOR_BTNTEXT));
-  std::wstring text = Widen(label.Caption());
-  UINT flags =
-      DT_EXPANDTABS | AlignFlags(label.Alignment()) | (label.WordWrap() ? DT_WORDBREAK : 0);
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, flags);
+  DrawLines(dc, LayOut(dc, Widen(label.Caption()), rc.right - rc.left, label.WordWrap()), rc,
+            label.Alignment());
   SelectObject(dc, old_font);
   return true;
 }
