@@ -554,7 +554,12 @@ void Win32WindowSystem::ShowWindow(Window& window, bool visible) {
   // The windows a modal showing disabled come back first, so that the
   // owner (not some other program) becomes active.
   for (State::ModalFrame* frame : state_->modal) {
-    if (frame->window == &window) State::Reenable(*frame);
+    if (frame->window != &window) continue;
+    State::Reenable(*frame);
+    // Its loop may sit in GetMessageW, which handles a message sent from
+    // another thread (a click by UI automation) without returning; a posted
+    // message makes it look at the window again.
+    PostMessageW(nullptr, WM_NULL, 0, 0);
   }
   ::ShowWindow(hwnd, SW_HIDE);
   if (state_->main == &window) PostQuitMessage(0);
