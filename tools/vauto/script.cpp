@@ -34,6 +34,8 @@ const std::vector<CommandSpec> kCommands = {
     {"expect-visible", Op::kExpectVisible, "t", 1, "expect-visible <control>"},
     {"expect-hidden", Op::kExpectHidden, "t", 1, "expect-hidden <control>"},
     {"close", Op::kClose, "", 0, "close"},
+    {"resize", Op::kResize, "nn", 2, "resize <width> <height>"},
+    {"expect-size", Op::kExpectSize, "nn", 2, "expect-size <width> <height>"},
     {"sleep", Op::kSleep, "n", 1, "sleep <ms>"},
     {"timeout", Op::kTimeout, "n", 1, "timeout <ms>"},
     {"answer", Op::kAnswer, "tttn", 1, "answer <button> [expect|contains <text>] [ms]"},
@@ -42,6 +44,7 @@ const std::vector<CommandSpec> kCommands = {
     {"screenshot", Op::kScreenshot, "tt", 1, "screenshot <file.bmp> [screen|window]"},
     {"reg-expect", Op::kRegExpect, "ttt", 3, "reg-expect <ROOT\\key> <value|@> <expected>"},
     {"reg-missing", Op::kRegMissing, "tt", 1, "reg-missing <ROOT\\key> [value|@]"},
+    {"reg-set", Op::kRegSet, "tttt", 4, "reg-set <ROOT\\key> <value|@> sz|dword <data>"},
     {"file-exists", Op::kFileExists, "t", 1, "file-exists <path>"},
     {"file-missing", Op::kFileMissing, "t", 1, "file-missing <path>"},
     {"file-contains", Op::kFileContains, "tt", 2, "file-contains <path> <text>"},
@@ -127,6 +130,15 @@ bool CheckAnswer(const std::vector<Token>& args, std::string& error) {
   return true;
 }
 
+// reg-set <key> <value> sz|dword <data>: a DWORD's data is a whole number.
+bool CheckRegSet(const std::vector<Token>& args, std::string& error) {
+  const std::string& type = args[2].text;
+  if (type == "sz") return true;
+  if (type == "dword") return CheckArgument(Arg::kCount, args[3], error);
+  error = "the type '" + type + "' is neither sz nor dword";
+  return false;
+}
+
 bool CheckArguments(const CommandSpec& spec, const std::vector<Token>& args, std::string& error) {
   if (static_cast<int>(args.size()) < spec.required) {
     error = "too few arguments";
@@ -139,6 +151,7 @@ bool CheckArguments(const CommandSpec& spec, const std::vector<Token>& args, std
     return false;
   }
   if (spec.op == Op::kAnswer) return CheckAnswer(args, error);
+  if (spec.op == Op::kRegSet) return CheckRegSet(args, error);
   for (size_t i = 0; i < args.size(); ++i) {
     Arg kind = static_cast<Arg>(spec.args[i < positions ? i : positions - 1]);
     if (!CheckArgument(kind, args[i], error)) return false;

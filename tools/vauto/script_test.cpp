@@ -145,6 +145,27 @@ TEST(VautoParse, AnswerTakesAnOptionalExpectationAndTimeout) {
   }
 }
 
+TEST(VautoParse, RegSetTakesAStringOrAWholeNumberDword) {
+  for (const char* good : {"reg-set HKCU\\Software\\Wine Version sz vista",
+                           "reg-set \"HKCU\\Software\\Wine\\AppDefaults\\a.exe\" @ sz \"\"",
+                           "reg-set HKCU\\Software\\X VistaMsg dword 0",
+                           "reg-set HKCU\\Software\\X Big dword 4294967295"}) {
+    EXPECT_TRUE(Parse(good, Lookup).errors.empty()) << good;
+  }
+  for (const char* bad :
+       {"reg-set HKCU\\Software\\X VistaMsg dword", "reg-set HKCU\\X V dword -1",
+        "reg-set HKCU\\X V dword on", "reg-set HKCU\\X V binary 00", "reg-set HKCU\\X V sz a b"}) {
+    EXPECT_EQ(Parse(bad, Lookup).errors.size(), 1u) << bad;
+  }
+}
+
+TEST(VautoParse, ResizeAndExpectSizeTakeTwoWholeNumbers) {
+  EXPECT_TRUE(Parse("resize 700 560\nexpect-size 700 560", Lookup).errors.empty());
+  for (const char* bad : {"resize 700", "resize -1 500", "expect-size 700 wide", "resize 1 2 3"}) {
+    EXPECT_EQ(Parse(bad, Lookup).errors.size(), 1u) << bad;
+  }
+}
+
 TEST(VautoParse, EveryCommandNameIsFoundAndUnique) {
   for (const CommandSpec& spec : Commands()) {
     EXPECT_EQ(FindCommand(spec.name), &spec) << spec.name;

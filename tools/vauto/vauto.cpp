@@ -228,6 +228,10 @@ class Runner {
         return ExpectState(why, "hidden", IsWindowVisible, false);
       case Op::kClose:
         return Close(why);
+      case Op::kResize:
+        return Resize(why);
+      case Op::kExpectSize:
+        return ExpectSize(why);
       case Op::kSleep:
         Sleep(Count(0));
         return true;
@@ -246,6 +250,8 @@ class Runner {
         return RegExpect(why);
       case Op::kRegMissing:
         return RegMissing(why);
+      case Op::kRegSet:
+        return WriteRegistryValue(Arg(0), Arg(1), Arg(2) == "dword", Arg(3), why);
       case Op::kFileExists:
         return FileState(true, why);
       case Op::kFileMissing:
@@ -780,6 +786,34 @@ class Runner {
     if (PollUntil(expect_ms_, [&] { return (test(hwnd) != FALSE) == wanted; })) return true;
     why = Label(0) + " is not " + what;
     return false;
+  }
+
+  // ---- window size
+
+  static std::string SizeOf(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
+  }
+
+  // Gives the current window a new outer size, as dragging its frame does:
+  // the program gets WM_SIZE (sent, so it has handled it on return).
+  bool Resize(std::string& why) {
+    if (!CurrentWindow(why)) return false;
+    if (!SetWindowPos(window_, nullptr, 0, 0, static_cast<int>(Count(0)),
+                      static_cast<int>(Count(1)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+      why = "cannot resize the " + window_label_ + ": " + LastError();
+      return false;
+    }
+    return ExpectSize(why);
+  }
+
+  // The current window's outer size (frame and caption included).
+  bool ExpectSize(std::string& why) {
+    if (!CurrentWindow(why)) return false;
+    std::string wanted = std::to_string(Count(0)) + " x " + std::to_string(Count(1));
+    return Expect([&] { return std::optional(SizeOf(window_)); }, wanted,
+                  "the size of the " + window_label_, why);
   }
 
   // ---- message boxes

@@ -93,13 +93,15 @@ const RootKey kRootKeys[] = {
     {"HKU", HKEY_USERS},          {"HKEY_USERS", HKEY_USERS},
 };
 
-bool OpenKey(const std::string& path, HKEY& key, std::string& why) {
+bool OpenKey(const std::string& path, HKEY& key, std::string& why, bool create = false) {
   size_t slash = path.find('\\');
   std::string root = path.substr(0, slash);
   std::string sub = slash == std::string::npos ? std::string() : path.substr(slash + 1);
   for (const RootKey& candidate : kRootKeys) {
     if (root != candidate.name) continue;
-    LONG rc = RegOpenKeyExW(candidate.key, Wide(sub).c_str(), 0, KEY_READ, &key);
+    LONG rc = create ? RegCreateKeyExW(candidate.key, Wide(sub).c_str(), 0, nullptr, 0,
+                                       KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
+                     : RegOpenKeyExW(candidate.key, Wide(sub).c_str(), 0, KEY_READ, &key);
     if (rc == ERROR_SUCCESS) return true;
     why = rc == ERROR_FILE_NOT_FOUND
               ? "no key " + path
@@ -300,6 +302,28 @@ bool RegistryKeyExists(const std::string& key, std::string& why) {
   if (!OpenKey(key, handle, why)) return false;
   RegCloseKey(handle);
   return true;
+}
+
+bool WriteRegistryValue(const std::string& key, const std::string& value, bool dword,
+                        const std::string& data, std::string& why) {
+  HKEY handle = nullptr;
+  if (!OpenKey(key, handle, why, true)) return false;
+  std::wstring name = value == "@" ? std::wstring() : Wide(value);
+  LONG rc;
+  if (dword) {
+    DWORD number = static_cast<DWORD>(std::stoul(data));
+    rc = RegSetValueExW(handle, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                        sizeof(number));
+  } else {
+    std::wstring text = Wide(data);
+    rc =
+        RegSetValueExW(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  }
+  RegCloseKey(handle);
+  if (rc == ERROR_SUCCESS) return true;
+  why = "cannot write '" + value + "' in " + key + " (error " + std::to_string(rc) + ")";
+  return false;
 }
 
 std::wstring ExpandPath(const std::string& path) {

@@ -61,6 +61,9 @@ bool IsMultiSelect(HWND hwnd);
 std::optional<std::string> ReadRegistryValue(const std::string& key, const std::string& value,
                                              std::string& why);
 bool RegistryKeyExists(const std::string& key, std::string& why);
+// Writes a REG_SZ (`dword` false) or a REG_DWORD value, creating the key.
+bool WriteRegistryValue(const std::string& key, const std::string& value, bool dword,
+                        const std::string& data, std::string& why);
 
 // %VAR% expanded.
 std::wstring ExpandPath(const std::string& path);
