@@ -15,12 +15,14 @@
 #   ${program}     C:\Program Files\Vostrel\PROGRAM.exe
 #   ${programdir}  C:\Program Files\Vostrel
 #   ${outdir}      OUTDIR as a Windows path (relative file names land there too)
+#   ${today}       today's date as yyyy-MM-dd
 #
 # Options:
 #   --vauto FILE            vauto.exe (default: $VAUTO)
 #   --desktop[=WxH]         run in a Wine virtual desktop
 #   --display               use the current $DISPLAY instead of an own Xvfb
 #   --keep                  keep the Wine root even when the run passes
+#   --assets                put the program's skins and pages (assets/) beside it
 #   --expect-failure-at N   the run passes only when vauto fails at line N
 #                           (tests that a wrong expectation is caught)
 # Environment: VOSTREL_E2E_LIMIT, seconds the scenario may take (default 150,
@@ -39,6 +41,7 @@ vauto="${VAUTO:-}"
 desktop=()
 own_display=1
 keep=0
+assets=0
 expect_failure_at=""
 positional=()
 while [[ $# -gt 0 ]]; do
@@ -47,6 +50,7 @@ while [[ $# -gt 0 ]]; do
     --desktop | --desktop=*) desktop=("$1") ;;
     --display) own_display=0 ;;
     --keep) keep=1 ;;
+    --assets) assets=1 ;;
     --expect-failure-at) expect_failure_at="${2:-}"; shift ;;
     -h | --help) usage 0 ;;
     -*) echo "run-scenario.sh: unknown option $1" >&2; usage 2 >&2 ;;
@@ -106,6 +110,10 @@ trap 'exit 130' INT TERM
 install_dir="$WINEPREFIX/drive_c/Program Files/Vostrel"
 mkdir -p "$install_dir"
 cp "$program" "$install_dir/" || die "cannot copy $program into the prefix"
+if [[ $assets == 1 ]]; then
+  cp "$repo"/assets/skins/*.jpg "$repo"/assets/*.htm "$install_dir/" ||
+    die "cannot copy the assets into the prefix"
+fi
 program_name="$(basename "$program")"
 ready=$(date +%s%N)
 
@@ -114,6 +122,7 @@ timeout --kill-after=10 "${VOSTREL_E2E_LIMIT:-150}" wine "$vauto" --failure-scre
   "program=C:\\Program Files\\Vostrel\\$program_name" \
   "programdir=C:\\Program Files\\Vostrel" \
   "outdir=$(windows_path "$outdir")" \
+  "today=$(date +%Y-%m-%d)" \
   2>"$outdir/wine.log" | tee "$outdir/vauto.log"
 rc=${PIPESTATUS[0]}
 finished=$(date +%s%N)

@@ -13,6 +13,8 @@
 #include "ui/controls.h"
 #include "ui/win32/internal.h"
 #include "ui/window.h"
+// After <windows.h> (from internal.h).
+#include <shlobj.h>
 
 namespace {
 
@@ -385,23 +387,40 @@ TEST_F(Win32WindowSystemTest, ModalShowingDisablesTheOwnerUntilItsResultIsSet) {
 }
 
 // Scripted answers for the system's own boxes: a thread timer fires inside
-// their modal loops and acts on the box.
-std::function<void()> g_in_box;
+// their modal loops, waits for the box to be up and acts on it.
+std::function<HWND()> g_find_box;
+std::function<void(HWND)> g_act_on_box;
 
 void CALLBACK BoxTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND box = g_find_box ? g_find_box() : nullptr;
+  if (!box) return;
   KillTimer(nullptr, id);
-  if (g_in_box) g_in_box();
+  g_act_on_box(box);
 }
 
-void WhileBoxIsUp(std::function<void()> act) {
-  g_in_box = std::move(act);
-  SetTimer(nullptr, 0, 50, BoxTimer);
+void WhileBoxIsUp(std::function<HWND()> find, std::function<void(HWND)> act) {
+  g_find_box = std::move(find);
+  g_act_on_box = std::move(act);
+  SetTimer(nullptr, 0, 30, BoxTimer);
+}
+
+HWND InputBoxWindow() { return TopLevelNamed("InputBox"); }
+
+HWND VisibleBox() {
+  return TopLevel([](HWND hwnd) {
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    return std::wstring(name) == L"#32770" && IsWindowVisible(hwnd);
+  });
+}
+
+bool SamePath(const std::string& a, const char* b) {
+  return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), -1, b, -1) == CSTR_EQUAL;
 }
 
 TEST_F(Win32WindowSystemTest, InputBoxGivesTheTypedTextOrNothingWhenCancelled) {
   std::string prompt_seen, initial_seen, caption_seen;
-  WhileBoxIsUp([&] {
-    HWND box = TopLevelNamed("InputBox");
+  WhileBoxIsUp(InputBoxWindow, [&](HWND box) {
     caption_seen = ui::win32::WindowTextOf(box);
     prompt_seen = ui::win32::WindowTextOf(ChildNamed(box, "LblPrompt"));
     HWND edit = ChildNamed(box, "EdtValue");
@@ -414,27 +433,47 @@ TEST_F(Win32WindowSystemTest, InputBoxGivesTheTypedTextOrNothingWhenCancelled) {
   EXPECT_EQ(prompt_seen, "Folder mask:");
   EXPECT_EQ(initial_seen, "*.*");
 
-  WhileBoxIsUp(
-      [&] { PostMessageW(ChildNamed(TopLevelNamed("InputBox"), "CmdCancel"), BM_CLICK, 0, 0); });
+  WhileBoxIsUp(InputBoxWindow,
+               [](HWND box) { PostMessageW(ChildNamed(box, "CmdCancel"), BM_CLICK, 0, 0); });
   EXPECT_EQ(ws.InputBox("Add", "Folder mask:", "*.*"), std::nullopt);
-  EXPECT_EQ(TopLevelNamed("InputBox"), nullptr);
+  EXPECT_EQ(InputBoxWindow(), nullptr);
 }
 
 TEST_F(Win32WindowSystemTest, MessageBoxGivesTheAnswerUnderTheApplicationTitle) {
   ws.SetTitle("Vostrel test");
   std::string caption_seen;
-  WhileBoxIsUp([&] {
-    HWND box = TopLevel([](HWND hwnd) {
-      wchar_t name[32] = {};
-      GetClassNameW(hwnd, name, 32);
-      return std::wstring(name) == L"#32770" && IsWindowVisible(hwnd);
-    });
+  WhileBoxIsUp(VisibleBox, [&](HWND box) {
     caption_seen = ui::win32::WindowTextOf(box);
     PostMessageW(GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
   });
   EXPECT_EQ(ws.MessageBox(ui::BoxKind::kConfirmation, ui::Buttons::kYesNo, "Sure?", ""),
             ui::Answer::kYes);
   EXPECT_EQ(caption_seen, "Vostrel test");
+}
+
+TEST_F(Win32WindowSystemTest, FolderPickerGivesTheChosenFolderOrNothing) {
+  WhileBoxIsUp(VisibleBox, [](HWND box) {
+    SendMessageW(box, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(L"C:\\windows"));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  std::optional<std::string> chosen = ws.BrowseForFolder("Pick a folder");
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_TRUE(SamePath(*chosen, "C:\\windows")) << *chosen;
+  WhileBoxIsUp(VisibleBox, [](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
+  EXPECT_EQ(ws.BrowseForFolder("Pick a folder"), std::nullopt);
+}
+
+TEST_F(Win32WindowSystemTest, FileDialogGivesTheChosenFileOrNothing) {
+  WhileBoxIsUp(VisibleBox, [](HWND box) {
+    // The file name box: cmb13 in the explorer-style dialog, edt1 in the old one.
+    for (int id : {0x47c, 0x480}) SetDlgItemTextW(box, id, L"C:\\windows\\win.ini");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  std::optional<std::string> chosen = ws.OpenFileDialog("Open", "INI files|*.ini|All files|*.*");
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_TRUE(SamePath(*chosen, "C:\\windows\\win.ini")) << *chosen;
+  WhileBoxIsUp(VisibleBox, [](HWND box) { PostMessageW(box, WM_COMMAND, IDCANCEL, 0); });
+  EXPECT_EQ(ws.OpenFileDialog("Open", ""), std::nullopt);
 }
 
 TEST_F(Win32WindowSystemTest, TimerFiresWhileMessagesArePumpedAndStopsWhenDisabled) {

@@ -372,7 +372,9 @@ LRESULT ControlPeerBase::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
   LRESULT result = 0;
   // Whoever asks the control (a repaint, a reader from outside) sees the
   // model's state, held-back changes included.
-  if (dirty_ && !GetState().flushing) GetState().FlushOne(this);
+  if (dirty_ && !GetState().flushing && message != WM_DESTROY && message != WM_NCDESTROY) {
+    GetState().FlushOne(this);
+  }
   if (control_ && Intercept(message, wparam, lparam, &result)) return result;
   switch (message) {
     case WM_COMMAND:
