@@ -48,6 +48,8 @@ const std::vector<CommandSpec> kCommands = {
     {"file-exists", Op::kFileExists, "t", 1, "file-exists <path>"},
     {"file-missing", Op::kFileMissing, "t", 1, "file-missing <path>"},
     {"file-contains", Op::kFileContains, "tt", 2, "file-contains <path> <text>"},
+    {"expect-files", Op::kExpectFiles, "tn", 2, "expect-files <pattern> <count>"},
+    {"ini-expect", Op::kIniExpect, "tttt", 4, "ini-expect <file> <section> <key|*> <text>"},
     {"echo", Op::kEcho, "t*", 0, "echo [text...]"},
 };
 
@@ -264,6 +266,50 @@ std::optional<bool> ParseOnOff(std::string_view text) {
   if (text == "on") return true;
   if (text == "off") return false;
   return std::nullopt;
+}
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && (IsBlank(s.front()) || s.front() == '\r')) s.remove_prefix(1);
+  while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<IniEntry> IniSection(std::string_view text, std::string_view section, bool& found) {
+  std::vector<IniEntry> entries;
+  found = false;
+  bool inside = false;
+  while (!text.empty()) {
+    size_t end = text.find('\n');
+    std::string_view line = TrimBlanks(text.substr(0, end));
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (line.empty() || line.front() == ';') continue;
+    if (line.front() == '[') {
+      size_t close = line.find(']');
+      std::string_view name =
+          line.substr(1, close == std::string_view::npos ? line.npos : close - 1);
+      inside = EqualsAsciiNoCase(TrimBlanks(name), section);
+      found = found || inside;
+      continue;
+    }
+    size_t eq = line.find('=');
+    if (!inside || eq == std::string_view::npos) continue;
+    entries.push_back({std::string(TrimBlanks(line.substr(0, eq))),
+                       std::string(TrimBlanks(line.substr(eq + 1)))});
+  }
+  return entries;
 }
 
 std::string WithoutMnemonics(std::string_view text) {

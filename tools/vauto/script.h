@@ -60,6 +60,8 @@ enum class Op {
   kFileExists,
   kFileMissing,
   kFileContains,
+  kExpectFiles,
+  kIniExpect,
   kEcho,
 };
 
@@ -119,6 +121,17 @@ Script Parse(std::string_view text, const VariableLookup& lookup);
 
 std::optional<std::int64_t> ParseInteger(std::string_view text);
 std::optional<bool> ParseOnOff(std::string_view text);
+
+// The keys and values of every [section] of an INI text with that name
+// (names compared without regard to ASCII case), in file order, as the
+// Windows profile functions read them: blanks around keys and values
+// dropped, lines without '=' and ';' comments skipped. `found` tells whether
+// the section exists at all (an existing section may hold no keys).
+struct IniEntry {
+  std::string key;
+  std::string value;
+};
+std::vector<IniEntry> IniSection(std::string_view text, std::string_view section, bool& found);
 
 // Text with '&' mnemonics removed ("&&" stays one '&'), as a button shows it.
 std::string WithoutMnemonics(std::string_view text);

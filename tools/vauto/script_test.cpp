@@ -166,6 +166,48 @@ TEST(VautoParse, ResizeAndExpectSizeTakeTwoWholeNumbers) {
   }
 }
 
+TEST(VautoParse, IniExpectWantsFourArgumentsAndExpectFilesACount) {
+  for (const char* good : {"ini-expect %APPDATA%\\a.ini P45 P1 \"C:\\x\\\"",
+                           "ini-expect a.ini HI24 * \"\"", "expect-files \"C:\\t\\*.tmp\" 0"}) {
+    EXPECT_TRUE(Parse(good, Lookup).errors.empty()) << good;
+  }
+  for (const char* bad : {"ini-expect a.ini P45 P1", "ini-expect a.ini P45 P1 x y",
+                          "expect-files C:\\t\\*", "expect-files C:\\t\\* -1"}) {
+    EXPECT_EQ(Parse(bad, Lookup).errors.size(), 1u) << bad;
+  }
+}
+
+std::vector<std::string> IniPairs(std::string_view text, std::string_view section,
+                                  bool expect_found = true) {
+  bool found = false;
+  std::vector<std::string> out;
+  for (const IniEntry& e : IniSection(text, section, found)) out.push_back(e.key + "=" + e.value);
+  EXPECT_EQ(found, expect_found) << section;
+  return out;
+}
+
+TEST(VautoIni, ReadsOneSectionWithBlanksDroppedAndCaseIgnoredInItsName) {
+  constexpr std::string_view kText =
+      "[K17]\r\nP1=C:\\a\\\r\nP2=\r\n"
+      "  [ p45 ]  \r\n  P1 = C:\\Program Files\\x\\  \r\n; P2=commented\r\nno equals sign\r\n"
+      "P2=a=b\r\n[HI24]\r\nP1=y\r\n";
+  EXPECT_EQ(IniPairs(kText, "P45"),
+            (std::vector<std::string>{"P1=C:\\Program Files\\x\\", "P2=a=b"}));
+  EXPECT_EQ(IniPairs(kText, "k17"), (std::vector<std::string>{"P1=C:\\a\\", "P2="}));
+  EXPECT_EQ(IniPairs(kText, "HI24"), (std::vector<std::string>{"P1=y"}));
+}
+
+TEST(VautoIni, MissingEmptyAndRepeatedSections) {
+  EXPECT_TRUE(IniPairs("[A]\nk=v\n", "B", false).empty());
+  EXPECT_TRUE(IniPairs("", "A", false).empty());
+  EXPECT_TRUE(IniPairs("[A]\n[B]\nk=v", "A").empty());
+  // A section written twice: both parts, in file order.
+  EXPECT_EQ(IniPairs("[A]\nk=1\n[B]\nk=2\n[a]\nj=3", "A"),
+            (std::vector<std::string>{"k=1", "j=3"}));
+  // Keys before any section belong to none; an unclosed bracket still names one.
+  EXPECT_EQ(IniPairs("k=0\n[A\nk=1", "A"), (std::vector<std::string>{"k=1"}));
+}
+
 TEST(VautoParse, EveryCommandNameIsFoundAndUnique) {
   for (const CommandSpec& spec : Commands()) {
     EXPECT_EQ(FindCommand(spec.name), &spec) << spec.name;

@@ -258,6 +258,10 @@ class Runner {
         return FileState(false, why);
       case Op::kFileContains:
         return FileContains(why);
+      case Op::kExpectFiles:
+        return ExpectFiles(why);
+      case Op::kIniExpect:
+        return IniExpect(why);
       case Op::kEcho:
         return Echo();
     }
@@ -960,6 +964,69 @@ class Runner {
     if (PollUntil(expect_ms_, found)) return true;
     why = text ? Utf8(path) + " does not contain " + Quote(Arg(1))
                : "cannot read " + Utf8(path) + ": " + LastError();
+    return false;
+  }
+
+  // Files (not folders) that a wildcard pattern lists.
+  static DWORD CountFiles(const std::wstring& pattern) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    DWORD files = 0;
+    do {
+      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return files;
+  }
+
+  bool ExpectFiles(std::string& why) {
+    std::wstring pattern = ExpandPath(Arg(0));
+    DWORD wanted = Count(1);
+    DWORD seen = 0;
+    if (PollUntil(expect_ms_, [&] { return (seen = CountFiles(pattern)) == wanted; })) return true;
+    why = Utf8(pattern) + " lists " + std::to_string(seen) + " files, not " +
+          std::to_string(wanted) + " (waited " + std::to_string(expect_ms_) + " ms)";
+    return false;
+  }
+
+  // The value of one key, or with key "*" any key of the section, read from
+  // the file itself (not through the profile functions, which may cache it).
+  bool IniExpect(std::string& why) {
+    std::wstring path = ExpandPath(Arg(0));
+    const std::string& section = Arg(1);
+    const std::string& key = Arg(2);
+    const std::string& wanted = Arg(3);
+    std::string seen;
+    auto holds = [&] {
+      std::optional<std::string> text = ReadTextFile(path);
+      if (!text) {
+        seen = "cannot read " + Utf8(path) + ": " + LastError();
+        return false;
+      }
+      bool found = false;
+      std::vector<IniEntry> entries = IniSection(*text, section, found);
+      if (!found) {
+        seen = "there is no section [" + section + "]";
+        return false;
+      }
+      bool any_key = key == "*";
+      for (const IniEntry& entry : entries) {
+        if (any_key && entry.value == wanted) return true;
+        if (!any_key && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, entry.key.c_str(), -1,
+                                       key.c_str(), -1) == CSTR_EQUAL) {
+          seen = key + " is " + Quote(entry.value);
+          return entry.value == wanted;
+        }
+      }
+      seen = any_key ? "no key of [" + section + "] (" + std::to_string(entries.size()) +
+                           " keys) holds it"
+                     : "[" + section + "] has no key " + key;
+      return false;
+    };
+    if (PollUntil(expect_ms_, holds)) return true;
+    why = Utf8(path) + " [" + section + "] " + key + " is not " + Quote(wanted) + ": " + seen +
+          " (waited " + std::to_string(expect_ms_) + " ms)";
     return false;
   }
 

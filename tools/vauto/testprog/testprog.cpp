@@ -137,6 +137,13 @@ void Save(HWND form) {
     WriteFile(file, text, sizeof(text) - 1, &done, nullptr);
     CloseHandle(file);
   }
+  // An INI file beside it, written as programs write their own.
+  wchar_t ini[MAX_PATH + 32] = {};
+  GetTempPathW(MAX_PATH, ini);
+  lstrcatW(ini, L"vauto-selftest.ini");
+  WritePrivateProfileStringW(L"Saved", L"By", L"the test program", ini);
+  WritePrivateProfileStringW(L"Saved", L"Count", L"3", ini);
+  WritePrivateProfileStringW(L"Empty", L"Key", L"", ini);
   MessageBoxW(form, L"Saved.", kCaption, MB_OK | MB_ICONINFORMATION);
 }
 
