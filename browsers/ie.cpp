@@ -149,10 +149,9 @@ void TFrmie::Walk(const std::string& pattern, const std::string& folder, Mode mo
   platform::FindData entry;
   while (listing->Next(entry)) {
     if (IsDotEntry(entry.name)) continue;
-    const std::string upper = text::Upper(entry.name);
     const auto size = static_cast<int64_t>(entry.size);
     if (mode == Mode::kCount) {
-      if (upper == "DESKTOP.INI") continue;
+      if (text::EqualsNoCase(entry.name, "DESKTOP.INI")) continue;
       ++run_count_;
       run_bytes_ += size;
       continue;
@@ -175,7 +174,7 @@ void TFrmie::Walk(const std::string& pattern, const std::string& folder, Mode mo
     if (p_.fs.DeleteFile(path)) {
       ++deleted_count_;
       deleted_bytes_ += size;
-    } else if (IsIndexFile(upper)) {
+    } else if (IsIndexFile(text::Upper(entry.name))) {
       locked_ = true;
       QueueLockedFile(path);
     } else {
