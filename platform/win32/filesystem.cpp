@@ -288,6 +288,21 @@ class Win32FileSystem : public platform::FileSystem {
                         [](wchar_t* buf, DWORD size) { return GetCurrentDirectoryW(size, buf); });
   }
 
+  // Under Wine a drive may show the host's whole file system (Z: maps "/"
+  // by default). It is no disk of the Windows machine: a walk of it would
+  // leave the machine and find other programs' files through the host.
+  static bool MapsHostRoot(const wchar_t* root) {
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    static const auto unix_name = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unix_name) return false;  // Windows itself
+    char* name = unix_name(root);
+    if (!name) return false;
+    bool host_root = std::string_view(name) == "/";
+    HeapFree(GetProcessHeap(), 0, name);
+    return host_root;
+  }
+
   std::vector<DriveInfo> Drives() override {
     std::vector<DriveInfo> drives;
     DWORD mask = GetLogicalDrives();
@@ -298,6 +313,7 @@ class Win32FileSystem : public platform::FileSystem {
     for (int i = 0; i < 26; ++i) {
       if (!(mask & (1u << i))) continue;
       wchar_t root[] = {static_cast<wchar_t>(L'A' + i), L':', L'\\', L'\0'};
+      if (MapsHostRoot(root)) continue;
       DriveInfo drive;
       drive.root = Narrow(root);
       UINT type = GetDriveTypeW(root);

@@ -232,5 +232,23 @@ TEST_F(Win32Folders, TempPathEndsInABackslashAndExists) {
   EXPECT_TRUE(Fs().IsFolder(temp.substr(0, temp.size() - 1))) << temp;
 }
 
+// Wine's Z: shows the host's root folder; it is not listed as a drive of the
+// machine. (On Windows no drive maps a host root and this holds trivially.)
+TEST_F(Win32Folders, NoListedDriveIsTheHostRootUnderWine) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  auto unix_name = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  bool system_drive_listed = false;
+  for (const auto& d : Fs().Drives()) {
+    system_drive_listed = system_drive_listed || text::EqualsNoCase(d.root, "C:\\");
+    if (!unix_name) continue;
+    char* name = unix_name(Wide(d.root).c_str());
+    if (!name) continue;  // no host folder behind it
+    EXPECT_STRNE(name, "/") << d.root;
+    HeapFree(GetProcessHeap(), 0, name);
+  }
+  EXPECT_TRUE(system_drive_listed);
+}
+
 }  // namespace
 }  // namespace contract
