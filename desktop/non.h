@@ -96,40 +96,42 @@ class TFrmnon : public core::NonInternetModule {
   ui::Label Lblmedia{*this, "Lblmedia", &PnlSummary, {8, 108, 608, 16}};
   ui::Label Lbltotal{*this, "Lbltotal", &PnlSummary, {8, 125, 608, 16}};
 
+  // Each row's label sits 6 pixels below its buttons' top, so that its text
+  // lines up with the buttons' captions.
   ui::Panel PnlCategories{*this, "PnlCategories", nullptr, {8, 164, 624, 280}};
   ui::Label LblActivexRow{
-      *this, "LblActivexRow", &PnlCategories, {12, 10, 260, 17}, "ActiveX and Java Applets:"};
+      *this, "LblActivexRow", &PnlCategories, {12, 12, 260, 17}, "ActiveX and Java Applets:"};
   ui::Button CmdActivex{*this, "CmdActivex", &PnlCategories, {300, 6, 90, 25}, "Cleanup"};
   ui::Button CmdActivexHelp{*this, "CmdActivexHelp", &PnlCategories, {400, 6, 60, 25}, "Help"};
-  ui::Label LblDumpRow{*this, "LblDumpRow", &PnlCategories, {12, 40, 260, 17}, "Dump Files:"};
+  ui::Label LblDumpRow{*this, "LblDumpRow", &PnlCategories, {12, 42, 260, 17}, "Dump Files:"};
   ui::Button cmdindex{*this, "cmdindex", &PnlCategories, {300, 36, 90, 25}, "Cleanup"};
   ui::Button CmdDumpHelp{*this, "CmdDumpHelp", &PnlCategories, {400, 36, 60, 25}, "Help"};
   ui::Label LblTempRow{
-      *this, "LblTempRow", &PnlCategories, {12, 70, 260, 17}, "Temp Folders and Data:"};
+      *this, "LblTempRow", &PnlCategories, {12, 72, 260, 17}, "Temp Folders and Data:"};
   ui::Button cmdtemp{*this, "cmdtemp", &PnlCategories, {300, 66, 90, 25}, "Cleanup"};
   ui::Button CmdTempHelp{*this, "CmdTempHelp", &PnlCategories, {400, 66, 60, 25}, "Help"};
   ui::Button BitBtn1{*this, "BitBtn1", &PnlCategories, {470, 66, 60, 25}, "View"};
   ui::Label LblRecentRow{
-      *this, "LblRecentRow", &PnlCategories, {12, 100, 260, 17}, "Start Document Links:"};
+      *this, "LblRecentRow", &PnlCategories, {12, 102, 260, 17}, "Start Document Links:"};
   ui::Button cmdstart{*this, "cmdstart", &PnlCategories, {300, 96, 90, 25}, "Cleanup"};
   ui::Button CmdRecentHelp{*this, "CmdRecentHelp", &PnlCategories, {400, 96, 60, 25}, "Help"};
   ui::Label LblRecycleRow{
-      *this, "LblRecycleRow", &PnlCategories, {12, 130, 260, 17}, "Recycle Bin:"};
+      *this, "LblRecycleRow", &PnlCategories, {12, 132, 260, 17}, "Recycle Bin:"};
   ui::Button Cmdrecycle{*this, "Cmdrecycle", &PnlCategories, {300, 126, 90, 25}, "Cleanup"};
   ui::Button CmdRecycleHelp{*this, "CmdRecycleHelp", &PnlCategories, {400, 126, 60, 25}, "Help"};
   ui::Label LblMediaRow{
-      *this, "LblMediaRow", &PnlCategories, {12, 160, 260, 17}, "Windows Media Cache:"};
+      *this, "LblMediaRow", &PnlCategories, {12, 162, 260, 17}, "Windows Media Cache:"};
   ui::Button CmdMCache{*this, "CmdMCache", &PnlCategories, {300, 156, 90, 25}, "Cleanup"};
   ui::Button CmdMediaHelp{*this, "CmdMediaHelp", &PnlCategories, {400, 156, 60, 25}, "Help"};
   ui::Label LblOtherRow{
-      *this, "LblOtherRow", &PnlCategories, {12, 190, 260, 17}, "Additional Garbage:"};
+      *this, "LblOtherRow", &PnlCategories, {12, 192, 260, 17}, "Additional Garbage:"};
   ui::Button Cmdother{*this, "Cmdother", &PnlCategories, {300, 186, 90, 25}, "Cleanup"};
   ui::Button CmdOtherHelp{*this, "CmdOtherHelp", &PnlCategories, {400, 186, 60, 25}, "Help"};
-  ui::Label LblAolRow{*this, "LblAolRow", &PnlCategories, {12, 220, 260, 17}, "AOL Tracks:"};
+  ui::Label LblAolRow{*this, "LblAolRow", &PnlCategories, {12, 222, 260, 17}, "AOL Tracks:"};
   ui::Button Cmdaol{*this, "Cmdaol", &PnlCategories, {300, 216, 90, 25}, "Cleanup"};
   ui::Button CmdAolHelp{*this, "CmdAolHelp", &PnlCategories, {400, 216, 60, 25}, "Help"};
   ui::Label LblCleanAllRow{
-      *this, "LblCleanAllRow", &PnlCategories, {12, 250, 260, 17}, "Cleanup All Above:"};
+      *this, "LblCleanAllRow", &PnlCategories, {12, 252, 260, 17}, "Cleanup All Above:"};
   ui::Button CmdCleanAll{*this, "CmdCleanAll", &PnlCategories, {300, 246, 90, 25}, "Cleanup All !"};
   ui::Button CmdCleanAllHelp{*this, "CmdCleanAllHelp", &PnlCategories, {400, 246, 60, 25}, "Help"};
 
