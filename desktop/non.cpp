@@ -480,7 +480,8 @@ void TFrmnon::BitBtn1Click() {
     ListTemp.SetVisible(false);
     return;
   }
-  ListTemp.SetBounds(PnlCategories.Bounds());
+  const ui::Rect panel = PnlCategories.Bounds();
+  ListTemp.SetBounds({panel.left, ListTemp.Top(), panel.width, ListTemp.Height()});
   ListTemp.SetVisible(true);
   std::vector<std::string> lines{std::string(kViewHeading), "  "};
   int64_t count = Count(NonCategory::kTemp);

@@ -135,8 +135,9 @@ class TFrmnon : public core::NonInternetModule {
   ui::Button CmdCleanAll{*this, "CmdCleanAll", &PnlCategories, {300, 246, 90, 25}, "Cleanup All !"};
   ui::Button CmdCleanAllHelp{*this, "CmdCleanAllHelp", &PnlCategories, {400, 246, 60, 25}, "Help"};
 
-  // The temp listing, shown over the category panel by the view toggle.
-  ui::ListBox ListTemp{*this, "ListTemp", nullptr, {8, 164, 624, 280}};
+  // The temp listing, shown over the category panel by the view toggle: below
+  // the temp row, so that the toggle (and that row's buttons) stay in reach.
+  ui::ListBox ListTemp{*this, "ListTemp", nullptr, {8, 260, 624, 184}};
   ui::Button CmdReturn{*this, "CmdReturn", nullptr, {542, 452, 90, 25}, "Return"};
 
   // ---- Handlers -------------------------------------------------------

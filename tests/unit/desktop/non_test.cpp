@@ -157,6 +157,10 @@ TEST_F(NonTest, TheViewTogglePressedThreeTimesShowsTheSameLinesNotTwice) {
   EXPECT_EQ(w->ListTemp.Items(), empty_view);
   EXPECT_EQ(w->ListTemp.Left(), w->PnlCategories.Left());
   EXPECT_EQ(w->ListTemp.Width(), w->PnlCategories.Width());
+  // The toggle itself (inside the panel) is not covered by the list.
+  EXPECT_GE(w->ListTemp.Top(), w->PnlCategories.Top() + w->BitBtn1.Top() + w->BitBtn1.Height());
+  EXPECT_LE(w->ListTemp.Top() + w->ListTemp.Height(),
+            w->PnlCategories.Top() + w->PnlCategories.Height());
   w->BitBtn1.Click();
   EXPECT_FALSE(w->ListTemp.Visible());
   w->BitBtn1.Click();
