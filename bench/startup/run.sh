@@ -37,7 +37,8 @@ done
 
 cmake --build "$build" -j "${VOSTREL_JOBS:-2}" \
   --target vostrel vauto seedprofile startup_bench startup_trivial >/dev/null
-exe() { find "$build" -name "$1.exe" -type f -not -path '*/CMakeFiles/*' | head -n1; }
+# (Not the copies inside Wine roots left by earlier runs.)
+exe() { find "$build" -name "$1.exe" -type f -not -path '*/CMakeFiles/*' -not -path '*/wine/*' | head -n1; }
 [[ -n "$program" ]] || program="$(exe vostrel)"
 vauto="$(exe vauto)"
 seeder="$(exe seedprofile)"
