@@ -23,6 +23,10 @@
 #   --display               use the current $DISPLAY instead of an own Xvfb
 #   --keep                  keep the Wine root even when the run passes
 #   --assets                put the program's skins and pages (assets/) beside it
+#   --prepare SCRIPT        runs `bash SCRIPT` once the prefix is ready, before the
+#                           scenario, in OUTDIR with the Wine environment exported
+#                           (WINEPREFIX, VOSTREL_WINE_PROFILE, ...): for what only
+#                           the Linux side can make, such as symbolic links
 #   --expect-failure-at N   the run passes only when vauto fails at line N
 #                           (tests that a wrong expectation is caught)
 # Environment: VOSTREL_E2E_LIMIT, seconds the scenario may take (default 150,
@@ -42,6 +46,7 @@ desktop=()
 own_display=1
 keep=0
 assets=0
+prepare=""
 expect_failure_at=""
 positional=()
 while [[ $# -gt 0 ]]; do
@@ -51,6 +56,7 @@ while [[ $# -gt 0 ]]; do
     --display) own_display=0 ;;
     --keep) keep=1 ;;
     --assets) assets=1 ;;
+    --prepare) prepare="${2:-}"; shift ;;
     --expect-failure-at) expect_failure_at="${2:-}"; shift ;;
     -h | --help) usage 0 ;;
     -*) echo "run-scenario.sh: unknown option $1" >&2; usage 2 >&2 ;;
@@ -74,6 +80,8 @@ outdir="${positional[2]}"
 [[ -f "$program" ]] || die "no program $program"
 [[ -n "$vauto" ]] || die "where is vauto.exe? give --vauto FILE or set VAUTO"
 [[ -f "$vauto" ]] || die "no vauto at $vauto"
+[[ -z "$prepare" || -f "$prepare" ]] || die "no preparation script $prepare"
+[[ -z "$prepare" ]] || prepare="$(absolute "$prepare")"
 [[ -z "$expect_failure_at" || "$expect_failure_at" =~ ^[0-9]+$ ]] ||
   die "--expect-failure-at wants a line number"
 scenario="$(absolute "$scenario")"
@@ -113,6 +121,10 @@ cp "$program" "$install_dir/" || die "cannot copy $program into the prefix"
 if [[ $assets == 1 ]]; then
   cp "$repo"/assets/skins/*.jpg "$repo"/assets/*.htm "$install_dir/" ||
     die "cannot copy the assets into the prefix"
+fi
+if [[ -n "$prepare" ]]; then
+  (cd "$outdir" && bash "$prepare") >>"$outdir/setup.log" 2>&1 ||
+    die "the preparation $prepare failed (see $outdir/setup.log)"
 fi
 program_name="$(basename "$program")"
 ready=$(date +%s%N)
