@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/types.h"
@@ -27,6 +28,14 @@ class Ini {
   virtual Status DeleteSection(std::string_view file, std::string_view section) = 0;
   // Key names of a section in file order; empty when missing.
   virtual std::vector<std::string> KeyNames(std::string_view file, std::string_view section) = 0;
+  // Every key=value pair of a section in file order, in one read
+  // (GetPrivateProfileSection): keys as written, values as ReadString
+  // returns them (trimmed, one pair of matching quotes removed). Lines
+  // without "=" and comment lines are left out; a duplicate key is listed
+  // again (ReadString finds the first). Empty when the file or section is
+  // missing.
+  virtual std::vector<std::pair<std::string, std::string>> ReadSection(
+      std::string_view file, std::string_view section) = 0;
 
   // GetPrivateProfileInt: the leading decimal digits of the value, `def`
   // when missing or not a number.

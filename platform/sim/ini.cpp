@@ -14,6 +14,7 @@
 // win.ini's [windows] section lives in the registry, where IniFileMapping
 // puts it; on Windows 9x it is in the file.
 #include <algorithm>
+#include <map>
 
 #include "platform/sim/state.h"
 #include "platform/text.h"
@@ -180,7 +181,7 @@ class SimIni : public platform::Ini {
       auto v = k ? k->ReadString(key) : std::nullopt;
       return v ? *v : std::string(def);
     }
-    auto ini = Load(file);
+    const IniFile* ini = Parsed(file);
     if (!ini) return std::string(def);
     auto range = ini->Section(section);
     if (!range) return std::string(def);
@@ -261,7 +262,7 @@ class SimIni : public platform::Ini {
       auto k = s_.registry->Open(m->hive, m->key, false, platform::Access::kRead);
       return k ? k->ValueNames() : names;
     }
-    auto ini = Load(file);
+    const IniFile* ini = Parsed(file);
     if (!ini) return names;
     auto range = ini->Section(section);
     if (!range) return names;
@@ -274,6 +275,29 @@ class SimIni : public platform::Ini {
       if (!seen) names.push_back(l.name);
     }
     return names;
+  }
+
+  std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view file,
+                                                               std::string_view section) override {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    if (const MappedSection* m = Mapped(file, section)) {
+      auto k = s_.registry->Open(m->hive, m->key, false, platform::Access::kRead);
+      if (!k) return pairs;
+      for (auto& name : k->ValueNames()) {
+        if (auto v = k->ReadString(name)) pairs.emplace_back(std::move(name), std::move(*v));
+      }
+      return pairs;
+    }
+    const IniFile* ini = Parsed(file);
+    if (!ini) return pairs;
+    auto range = ini->Section(section);
+    if (!range) return pairs;
+    for (size_t i = range->first + 1; i < range->second; ++i) {
+      const Line& l = ini->lines[i];
+      // Comment-like keys are left out, as the section read leaves them.
+      if (l.kind == Line::kKey && l.name.front() != ';') pairs.emplace_back(l.name, l.value);
+    }
+    return pairs;
   }
 
  private:
@@ -300,21 +324,44 @@ class SimIni : public platform::Ini {
   // The parsed file; an empty one when it does not exist. nullopt (with
   // the reason) when it exists but cannot be read, or the path is bad.
   std::optional<IniFile> Load(std::string_view file, Error* error = nullptr) {
+    const IniFile* ini = Parsed(file, error);
+    if (!ini) return std::nullopt;
+    return *ini;
+  }
+
+  // As Load, but the parse is kept and shared: a file is parsed again only
+  // when its stored bytes differ from those of the kept parse. Comparing
+  // the bytes (instead of trusting a change counter) keeps the parse right
+  // whichever way the file was changed - a profile write, a test's
+  // WriteBytes, a rename onto it. Null when the file cannot be read.
+  const IniFile* Parsed(std::string_view file, Error* error = nullptr) {
     Error e = Error::kNone;
-    IniFile ini;
-    Node* n = s_.Find(FullName(file), &e);
+    const std::string full = FullName(file);
+    Node* n = s_.Find(full, &e);
     if (!n) {
-      if (e == Error::kNotFound || e == Error::kPathNotFound) return ini;
+      if (e == Error::kNotFound || e == Error::kPathNotFound) return &missing_;
       if (error) *error = e;
-      return std::nullopt;
+      return nullptr;
     }
     if (n->folder || n->locked || n->size > kMaxReadSize) {
       if (error) *error = n->locked ? Error::kSharingViolation : Error::kAccessDenied;
-      return std::nullopt;
+      return nullptr;
     }
-    ini.exists = true;
-    ini.lines = ParseLines(DecodeText(n->Contents(), &ini.encoding));
-    return ini;
+    const std::string key = text::Upper(full);
+    auto at = cache_.find(key);
+    if (at != cache_.end() && at->second.size == n->size && at->second.fill == n->fill &&
+        at->second.data == n->data) {
+      return &at->second.ini;
+    }
+    if (at == cache_.end() && cache_.size() >= kCachedFiles) cache_.clear();
+    CachedFile& entry = cache_[key];
+    entry.data = n->data;
+    entry.size = n->size;
+    entry.fill = n->fill;
+    entry.ini = IniFile{};
+    entry.ini.exists = true;
+    entry.ini.lines = ParseLines(DecodeText(n->Contents(), &entry.ini.encoding));
+    return &entry.ini;
   }
 
   static void EndLastLine(IniFile& ini) {
@@ -325,7 +372,19 @@ class SimIni : public platform::Ini {
     return s_.WriteFile(FullName(file), EncodeText(JoinLines(ini.lines), ini.encoding));
   }
 
+  // A kept parse with the stored bytes it was made from.
+  struct CachedFile {
+    std::string data;
+    uint64_t size = 0;
+    char fill = 0;
+    IniFile ini;
+  };
+  // Files whose parse is kept; past this many the kept parses start over.
+  static constexpr size_t kCachedFiles = 32;
+
   Machine::State& s_;
+  std::map<std::string, CachedFile> cache_;  // by upper-cased full path
+  const IniFile missing_;                    // a file that does not exist
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/ini.h"
+#include "platform/text.h"
 #include "platform/win32/backend.h"
 
 namespace win32 {
@@ -117,7 +118,44 @@ class Win32Ini : public platform::Ini {
     return names;
   }
 
+  std::vector<std::pair<std::string, std::string>> ReadSection(std::string_view file,
+                                                               std::string_view section) override {
+    auto path = WidePath(file);
+    auto wsection = WideText(section);
+    if (!path || !wsection) return {};
+    // "key=value" entries, each ended by a NUL, the list by a second one.
+    // The values come as the file holds them (quotes kept), so they are
+    // unquoted here as GetPrivateProfileString would; a line without "="
+    // comes as its bare text and is no key.
+    std::wstring list = ReadProfile(2, [&](wchar_t* buf, DWORD size) {
+      return GetPrivateProfileSectionW(wsection->c_str(), buf, size, path->c_str());
+    });
+    std::vector<std::pair<std::string, std::string>> pairs;
+    size_t start = 0;
+    while (start < list.size()) {
+      size_t end = list.find(L'\0', start);
+      if (end == std::wstring::npos) end = list.size();
+      std::wstring_view entry = std::wstring_view(list).substr(start, end - start);
+      start = end + 1;
+      size_t eq = entry.find(L'=');
+      if (eq == std::wstring_view::npos) continue;
+      std::string key = text::Trim(Narrow(entry.substr(0, eq)));
+      if (key.empty()) continue;
+      pairs.emplace_back(std::move(key), Unquoted(text::Trim(Narrow(entry.substr(eq + 1)))));
+    }
+    return pairs;
+  }
+
  private:
+  // A value in one pair of matching quotes loses them.
+  static std::string Unquoted(std::string value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+      return value.substr(1, value.size() - 2);
+    }
+    return value;
+  }
+
   // WritePrivateProfileStringW creates a missing file in the ANSI code
   // page, where a name outside it becomes "?" - a wildcard that would later
   // match other files. A file that starts with the UTF-16LE byte-order mark

@@ -9,6 +9,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::Pair;
 
 // The text of a file the profile functions wrote: UTF-16LE after its
 // byte-order mark, as new files are created.
@@ -145,6 +146,100 @@ TEST_F(IniContract, ReadOnlyFileRefusesWritesAndKeepsItsValues) {
   EXPECT_FALSE(Ini().WriteString(File(), "S", "K", "new"));
   EXPECT_EQ(Ini().ReadString(File(), "S", "K", ""), "old");
   ASSERT_TRUE(Fs().SetAttributes(File(), platform::kAttrNormal));
+}
+
+TEST_F(IniContract, ReadSectionGivesThePairsAsReadStringReadsThem) {
+  ASSERT_TRUE(Fs().WriteBytes(File(),
+                              "[First]\r\n"
+                              "X=not this section\r\n"
+                              "[ Sec ]\r\n"
+                              "; a comment\r\n"
+                              "  Key1  =   v1 with trailing   \r\n"
+                              "Key2=\"  in quotes  \"\r\n"
+                              "Key3='sq'\r\n"
+                              "Key4=\"unbalanced\r\n"
+                              "Key5=a=b\r\n"
+                              "no equals sign here\r\n"
+                              "Empty=\r\n"
+                              "\r\n"
+                              "key1=the duplicate\r\n"
+                              "[sec]\r\n"
+                              "Key6=in the duplicate section\r\n"
+                              "[Other]\n"
+                              "Lf=unix line\n"));
+  auto pairs = Ini().ReadSection(File(), "SEC");
+  EXPECT_THAT(pairs,
+              ElementsAre(Pair("Key1", "v1 with trailing"), Pair("Key2", "  in quotes  "),
+                          Pair("Key3", "sq"), Pair("Key4", "\"unbalanced"), Pair("Key5", "a=b"),
+                          Pair("Empty", ""), Pair("key1", "the duplicate")));
+  // Where a key is listed twice, ReadString answers with the first.
+  for (const auto& [key, value] : pairs) {
+    if (key == "key1") continue;
+    EXPECT_EQ(Ini().ReadString(File(), "Sec", key, "dflt"), value) << key;
+  }
+  EXPECT_EQ(Ini().ReadString(File(), "Sec", "key1", ""), "v1 with trailing");
+  EXPECT_THAT(Ini().ReadSection(File(), "Other"), ElementsAre(Pair("Lf", "unix line")));
+}
+
+TEST_F(IniContract, ReadSectionOfAMissingFileOrSectionIsEmpty) {
+  EXPECT_THAT(Ini().ReadSection(File(), "Sec"), IsEmpty());
+  EXPECT_FALSE(Fs().Exists(File()));
+  EXPECT_THAT(Ini().ReadSection(At("nodir\\x.ini"), "Sec"), IsEmpty());
+  ASSERT_TRUE(Ini().WriteString(File(), "Sec", "K", "v"));
+  EXPECT_THAT(Ini().ReadSection(File(), "Missing"), IsEmpty());
+  ASSERT_TRUE(Fs().WriteBytes(File(), "[Sec]\r\n; only a comment\r\nno key\r\n"));
+  EXPECT_THAT(Ini().ReadSection(File(), "Sec"), IsEmpty());
+}
+
+TEST_F(IniContract, ReadSectionReadsWhatWriteStringWrote) {
+  // Non-ASCII names keep one spelling: Wine folds only ASCII letters when
+  // it compares section and key names.
+  ASSERT_TRUE(Ini().WriteString(File(), "Файлы Sec", "P1", "  C:\\Профиль\\文件\\  "));
+  ASSERT_TRUE(Ini().WriteString(File(), "Файлы Sec", "P2", "second"));
+  ASSERT_TRUE(Ini().WriteString(File(), "Other", "P1", "elsewhere"));
+  ASSERT_TRUE(Ini().WriteString(File(), "Файлы SEC", "P3", "x = y"));
+  ASSERT_TRUE(Ini().WriteString(File(), "Файлы Sec", "p2", "changed"));
+  EXPECT_THAT(
+      Ini().ReadSection(File(), "Файлы sec"),
+      ElementsAre(Pair("P1", "C:\\Профиль\\文件\\"), Pair("P2", "changed"), Pair("P3", "x = y")));
+  ASSERT_TRUE(Ini().DeleteKey(File(), "Файлы Sec", "P1"));
+  EXPECT_THAT(Ini().ReadSection(File(), "Файлы Sec"),
+              ElementsAre(Pair("P2", "changed"), Pair("P3", "x = y")));
+}
+
+TEST_F(IniContract, ReadSectionReadsASectionLargerThan32KiB) {
+  // 500 keys of over 100 characters each: about 56 KiB of text, past the
+  // 32 KiB a single fixed buffer of the profile functions often is.
+  constexpr int kKeys = 500;
+  std::string bytes = "[Big]\r\n";
+  auto value_of = [](int n) {
+    return std::string(100, static_cast<char>('a' + n % 26)) + "|" + std::to_string(n);
+  };
+  for (int n = 1; n <= kKeys; ++n) bytes += "P" + std::to_string(n) + "=" + value_of(n) + "\r\n";
+  bytes += "[After]\r\nK=v\r\n";
+  ASSERT_TRUE(Fs().WriteBytes(File(), bytes));
+  auto pairs = Ini().ReadSection(File(), "Big");
+  ASSERT_EQ(pairs.size(), static_cast<size_t>(kKeys));
+  for (int n = 1; n <= kKeys; ++n) {
+    const auto& [key, value] = pairs[static_cast<size_t>(n - 1)];
+    ASSERT_EQ(key, "P" + std::to_string(n));
+    ASSERT_EQ(value, value_of(n));
+  }
+}
+
+TEST_F(IniContract, ReadsSeeEveryChangeOfTheFile) {
+  ASSERT_TRUE(Fs().WriteBytes(File(), "[S]\r\nK=one\r\n"));
+  EXPECT_EQ(Ini().ReadString(File(), "S", "K", ""), "one");
+  // The same length, other bytes: a reader that kept the earlier file by
+  // its size alone would still answer "one".
+  ASSERT_TRUE(Fs().WriteBytes(File(), "[S]\r\nK=two\r\n"));
+  EXPECT_EQ(Ini().ReadString(File(), "S", "K", ""), "two");
+  EXPECT_THAT(Ini().ReadSection(File(), "S"), ElementsAre(Pair("K", "two")));
+  ASSERT_TRUE(Ini().WriteString(File(), "S", "L", "3"));
+  EXPECT_THAT(Ini().ReadSection(File(), "S"), ElementsAre(Pair("K", "two"), Pair("L", "3")));
+  ASSERT_TRUE(Fs().DeleteFile(File()));
+  EXPECT_THAT(Ini().ReadSection(File(), "S"), IsEmpty());
+  EXPECT_EQ(Ini().ReadString(File(), "S", "K", "gone"), "gone");
 }
 
 }  // namespace
