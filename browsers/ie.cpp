@@ -5,6 +5,7 @@
 
 #include "browsers/scandrv.h"
 #include "browsers/scandrvwalk.h"
+#include "browsers/scanrecords.h"
 #include "platform/text.h"
 
 namespace browsers {
@@ -305,11 +306,10 @@ void TFrmie::FormCreate() {
   for (const std::string& legacy : legacy_caches_) AddIECachePattern(legacy + "\\*.*");
 
   // 9. Content.IE5 folders the drive scan recorded.
+  const ScanRecords content_folders(p_.ini, g_.ScanResultsFile, "HI24");
   for (int n = 1; n <= kScanSectionSize; ++n) {
-    std::string value =
-        text::Trim(p_.ini.ReadString(g_.ScanResultsFile, "HI24", NumberedKey("P", n), " "));
-    if (value.empty()) break;
-    value = text::AddTrailingBackslash(value);
+    if (content_folders[n].empty()) break;
+    const std::string value = text::AddTrailingBackslash(content_folders[n]);
     AddIECachePattern(value + "INDEX.DAT");
     AddContentSubfolders(value);
   }

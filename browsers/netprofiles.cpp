@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "browsers/scandrv.h"
+#include "browsers/scanrecords.h"
 #include "platform/text.h"
 
 namespace browsers {
@@ -24,10 +25,6 @@ std::string ReadValue(platform::Registry& registry, platform::Hive hive, std::st
   auto k = registry.Open(hive, key, false, platform::Access::kRead);
   if (!k) return {};
   return k->ReadString(value).value_or("");
-}
-
-std::string ScanRecord(core::Uglobalvars& g, const char* section, int n, std::string_view def) {
-  return g.Platform().ini.ReadString(g.ScanResultsFile, section, NumberedKey("P", n), def);
 }
 
 // A scanned folder's file, when the folder still holds it.
@@ -99,12 +96,13 @@ void LoadScannedProfiles(core::Uglobalvars& g) {
   g.FFCookieFile = text::Trim(ini.ReadString(g.ScanResultsFile, "FFCK", "P0", ""));
   g.FFPlacesFile = text::Trim(ini.ReadString(g.ScanResultsFile, "FFPL", "P0", ""));
 
+  const ScanRecords cookies(ini, g.ScanResultsFile, "K17");
+  const ScanRecords local_stores(ini, g.ScanResultsFile, "L44");
+  const ScanRecords profiles(ini, g.ScanResultsFile, "P45");
   for (int n = 1; n <= kScanSectionSize; ++n) {
-    g.NetCookieFiles.Set(n,
-                         ScannedFile(fs, text::Trim(ScanRecord(g, "K17", n, " ")), "cookies.txt"));
-    g.FFLocalStoreFiles.Set(
-        n, ScannedFile(fs, text::Trim(ScanRecord(g, "L44", n, " ")), "localstore.rdf"));
-    const std::string profile = text::Trim(ScanRecord(g, "P45", n, " "));
+    g.NetCookieFiles.Set(n, ScannedFile(fs, cookies[n], "cookies.txt"));
+    g.FFLocalStoreFiles.Set(n, ScannedFile(fs, local_stores[n], "localstore.rdf"));
+    const std::string& profile = profiles[n];
     g.NetPrefsFiles.Set(n, ScannedFile(fs, profile, "prefs.js"));
     std::string cache;
     if (IsAbsolutePath(profile)) {
@@ -122,8 +120,9 @@ void LoadScannedHistoryFiles(core::Uglobalvars& g) {
   auto& fs = g.Platform().fs;
   g.NetHistoryFiles.Clear();
   int count = 0;
+  const ScanRecords folders(g.Platform().ini, g.ScanResultsFile, "H53");
   for (int n = 1; n <= kScanSectionSize; ++n) {
-    const std::string folder = text::Trim(ScanRecord(g, "H53", n, ""));
+    const std::string& folder = folders[n];
     for (std::string_view name : {"netscape.hst", "history.dat", "formhistory.dat"}) {
       std::string path = ScannedFile(fs, folder, name);
       if (path.empty() || count >= core::kNetListSize) continue;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "browsers/scandrv.h"
+#include "browsers/scanrecords.h"
 #include "platform/text.h"
 
 namespace desktop {
@@ -236,9 +237,9 @@ void TFrmnon::ScanTempFolders(bool del) {
 }
 
 void TFrmnon::ScanMediaRecords(bool del) {
-  for (int i = 1; i <= 100; ++i) {
-    std::string value = text::Trim(
-        p_.ini.ReadString(g_.ScanResultsFile, "MM20", browsers::NumberedKey("P", i), ""));
+  const browsers::ScanRecords records(p_.ini, g_.ScanResultsFile, "MM20");
+  for (int i = 1; i <= browsers::kScanSectionSize; ++i) {
+    const std::string& value = records[i];
     if (value.empty()) break;
     // A recorded path is one file; a wildcard in it would widen the
     // search to files that were never recorded.
