@@ -7,7 +7,7 @@ namespace vauto {
 
 namespace {
 
-const std::vector<CommandSpec> kCommands = {
+const std::vector<CommandSyntax> kCommands = {
     {"start", Op::kStart, "tt*", 1, "start <exe> [args...]"},
     {"wait-exit", Op::kWaitExit, "n", 0, "wait-exit [ms]"},
     {"expect-exit-code", Op::kExpectExitCode, "i", 1, "expect-exit-code <code>"},
@@ -141,21 +141,22 @@ bool CheckRegSet(const std::vector<Token>& args, std::string& error) {
   return false;
 }
 
-bool CheckArguments(const CommandSpec& spec, const std::vector<Token>& args, std::string& error) {
-  if (static_cast<int>(args.size()) < spec.required) {
+bool CheckArguments(const CommandSyntax& syntax, const std::vector<Token>& args,
+                    std::string& error) {
+  if (static_cast<int>(args.size()) < syntax.required) {
     error = "too few arguments";
     return false;
   }
-  bool repeat = !spec.args.empty() && spec.args.back() == '*';
-  size_t positions = spec.args.size() - (repeat ? 1 : 0);
+  bool repeat = !syntax.args.empty() && syntax.args.back() == '*';
+  size_t positions = syntax.args.size() - (repeat ? 1 : 0);
   if (!repeat && args.size() > positions) {
     error = "too many arguments";
     return false;
   }
-  if (spec.op == Op::kAnswer) return CheckAnswer(args, error);
-  if (spec.op == Op::kRegSet) return CheckRegSet(args, error);
+  if (syntax.op == Op::kAnswer) return CheckAnswer(args, error);
+  if (syntax.op == Op::kRegSet) return CheckRegSet(args, error);
   for (size_t i = 0; i < args.size(); ++i) {
-    Arg kind = static_cast<Arg>(spec.args[i < positions ? i : positions - 1]);
+    Arg kind = static_cast<Arg>(syntax.args[i < positions ? i : positions - 1]);
     if (!CheckArgument(kind, args[i], error)) return false;
   }
   return true;
@@ -163,11 +164,11 @@ bool CheckArguments(const CommandSpec& spec, const std::vector<Token>& args, std
 
 }  // namespace
 
-const std::vector<CommandSpec>& Commands() { return kCommands; }
+const std::vector<CommandSyntax>& Commands() { return kCommands; }
 
-const CommandSpec* FindCommand(std::string_view name) {
-  for (const CommandSpec& spec : kCommands) {
-    if (spec.name == name) return &spec;
+const CommandSyntax* FindCommand(std::string_view name) {
+  for (const CommandSyntax& syntax : kCommands) {
+    if (syntax.name == name) return &syntax;
   }
   return nullptr;
 }
@@ -238,15 +239,15 @@ Script Parse(std::string_view text, const VariableLookup& lookup) {
     size_t first = line.find_first_not_of(" \t");
     command.source = std::string(line.substr(first));
     while (!command.source.empty() && IsBlank(command.source.back())) command.source.pop_back();
-    command.spec = (*tokens)[0].quoted ? nullptr : FindCommand((*tokens)[0].text);
-    if (!command.spec) {
+    command.syntax = (*tokens)[0].quoted ? nullptr : FindCommand((*tokens)[0].text);
+    if (!command.syntax) {
       script.errors.push_back({number, "unknown command '" + (*tokens)[0].text + "'"});
       continue;
     }
     command.args.assign(tokens->begin() + 1, tokens->end());
-    if (!CheckArguments(*command.spec, command.args, error)) {
-      script.errors.push_back({number, std::string(command.spec->name) + ": " + error +
-                                           " (usage: " + std::string(command.spec->usage) + ")"});
+    if (!CheckArguments(*command.syntax, command.args, error)) {
+      script.errors.push_back({number, std::string(command.syntax->name) + ": " + error +
+                                           " (usage: " + std::string(command.syntax->usage) + ")"});
       continue;
     }
     script.commands.push_back(std::move(command));

@@ -73,7 +73,7 @@ enum class Arg : char {
   kOnOff = 'b',    // on | off
 };
 
-struct CommandSpec {
+struct CommandSyntax {
   std::string_view name;
   Op op;
   // One letter per position (see Arg); a trailing '*' repeats the last one.
@@ -90,7 +90,7 @@ struct Token {
 struct Command {
   int line = 0;
   std::string source;  // the line as written, without comment and outer blanks
-  const CommandSpec* spec = nullptr;
+  const CommandSyntax* syntax = nullptr;
   std::vector<Token> args;
 };
 
@@ -108,8 +108,8 @@ struct Script {
 };
 
 // All commands, in the order the usage text lists them.
-const std::vector<CommandSpec>& Commands();
-const CommandSpec* FindCommand(std::string_view name);
+const std::vector<CommandSyntax>& Commands();
+const CommandSyntax* FindCommand(std::string_view name);
 
 // Splits one line into tokens (the command name first); an empty vector for a
 // blank or comment line. Returns nullopt and sets `error` on a bad line.

@@ -82,7 +82,7 @@ TEST(VautoParse, NumbersLinesAndSkipsCommentsWithCrLfAndByteOrderMark) {
   ASSERT_TRUE(script.errors.empty());
   ASSERT_EQ(script.commands.size(), 2u);
   EXPECT_EQ(script.commands[0].line, 3);
-  EXPECT_EQ(script.commands[0].spec->op, Op::kStart);
+  EXPECT_EQ(script.commands[0].syntax->op, Op::kStart);
   EXPECT_EQ(script.commands[1].line, 4);
   EXPECT_EQ(script.commands[1].source, "click CmdAsk");
   ASSERT_EQ(script.commands[1].args.size(), 1u);
@@ -209,9 +209,9 @@ TEST(VautoIni, MissingEmptyAndRepeatedSections) {
 }
 
 TEST(VautoParse, EveryCommandNameIsFoundAndUnique) {
-  for (const CommandSpec& spec : Commands()) {
-    EXPECT_EQ(FindCommand(spec.name), &spec) << spec.name;
-    EXPECT_EQ(spec.usage.substr(0, spec.name.size()), spec.name);
+  for (const CommandSyntax& syntax : Commands()) {
+    EXPECT_EQ(FindCommand(syntax.name), &syntax) << syntax.name;
+    EXPECT_EQ(syntax.usage.substr(0, syntax.name.size()), syntax.name);
   }
   EXPECT_EQ(FindCommand("Click"), nullptr);
 }

@@ -177,7 +177,7 @@ class Runner {
 
   bool Run(const Command& command, std::string& why) {
     command_ = &command;
-    switch (command.spec->op) {
+    switch (command.syntax->op) {
       case Op::kStart:
         return Start(why);
       case Op::kWaitExit:
@@ -1081,7 +1081,7 @@ int Main(const std::vector<std::wstring>& args) {
   }
   if (script_path.empty()) {
     std::string usage = kUsage;
-    for (const CommandSpec& spec : Commands()) usage += "\n  " + std::string(spec.usage);
+    for (const CommandSyntax& syntax : Commands()) usage += "\n  " + std::string(syntax.usage);
     Print(usage);
     return 2;
   }
