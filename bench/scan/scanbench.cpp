@@ -20,42 +20,22 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/benchutil.h"
 #include "browsers/scandrv.h"
 #include "platform/win32/backend.h"
 
 namespace {
+
+using bench::MakeFile;
+using bench::Narrow;
+using bench::Time;
+using bench::Widen;
 
 constexpr int kTopFolders = 100;
 constexpr int kSubFolders = 20;
 constexpr int kFilesPerFolder = 100;
 constexpr const wchar_t* kDefaultRoot = L"C:\\vostbench\\tree";
 constexpr const wchar_t* kMarker = L"C:\\vostbench\\tree.done";
-
-std::string Narrow(const std::wstring& w) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), out.data(), n, nullptr,
-                      nullptr);
-  return out;
-}
-
-std::wstring Widen(const std::string& s) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), out.data(), n);
-  return out;
-}
-
-bool MakeFile(const std::wstring& path, const char* contents) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  WriteFile(h, contents, static_cast<DWORD>(strlen(contents)), &written, nullptr);
-  CloseHandle(h);
-  return true;
-}
 
 // Builds the tree: kTopFolders x kSubFolders folders of kFilesPerFolder
 // small files, plus a few browser profile folders so the scan records
@@ -94,36 +74,15 @@ bool BuildTree(const std::wstring& root) {
 struct MinimalWalk {
   uint64_t entries = 0;
   void Walk(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE h = FindFirstFileW((folder + L"\\*.*").c_str(), &data);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-      const wchar_t* n = data.cFileName;
-      if (n[0] == L'.' && (n[1] == 0 || (n[1] == L'.' && n[2] == 0))) continue;
+    bench::ListFolder(folder, [&](const WIN32_FIND_DATAW& data) {
       ++entries;
       if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
           !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        Walk(folder + L"\\" + n);
+        Walk(folder + L"\\" + data.cFileName);
       }
-    } while (FindNextFileW(h, &data));
-    FindClose(h);
+    });
   }
 };
-
-double Seconds(LARGE_INTEGER a, LARGE_INTEGER b) {
-  LARGE_INTEGER f;
-  QueryPerformanceFrequency(&f);
-  return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-template <typename Fn>
-double Time(Fn&& fn) {
-  LARGE_INTEGER a, b;
-  QueryPerformanceCounter(&a);
-  fn();
-  QueryPerformanceCounter(&b);
-  return Seconds(a, b);
-}
 
 void PumpMessages() {
   MSG msg;

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/benchutil.h"
 #include "browsers/ie.h"
 #include "browsers/net.h"
 #include "browsers/netprofiles.h"
@@ -33,6 +34,9 @@
 
 namespace {
 
+using bench::Narrow;
+using bench::Time;
+
 constexpr int kIEFolders = 50;
 constexpr int kIEFilesPerFolder = 500;
 constexpr int kFirefoxFiles = 25000;
@@ -42,24 +46,8 @@ const std::wstring kContent = std::wstring(kRoot) + L"\\Temporary Internet Files
 const std::wstring kProfile = std::wstring(kRoot) + L"\\Mozilla\\Firefox\\Profiles\\b3nch.default";
 const std::wstring kScanFile = std::wstring(kRoot) + L"\\vostscan6.ini";
 
-std::string Narrow(const std::wstring& w) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.c_str(), static_cast<int>(w.size()), out.data(), n, nullptr,
-                      nullptr);
-  return out;
-}
-
 bool MakeFile(const std::wstring& path, DWORD size) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  std::string bytes(size, 'x');
-  DWORD written = 0;
-  WriteFile(h, bytes.data(), size, &written, nullptr);
-  CloseHandle(h);
-  return true;
+  return bench::MakeFile(path, std::string(size, 'x'));
 }
 
 void MakeFolders(const std::wstring& path) {
@@ -134,37 +122,16 @@ struct MinimalWalk {
   uint64_t entries = 0;
   uint64_t bytes = 0;
   void List(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE h = FindFirstFileW((folder + L"\\*.*").c_str(), &data);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-      const wchar_t* n = data.cFileName;
-      if (n[0] == L'.' && (n[1] == 0 || (n[1] == L'.' && n[2] == 0))) continue;
+    bench::ListFolder(folder, [&](const WIN32_FIND_DATAW& data) {
       ++entries;
       bytes += (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    } while (FindNextFileW(h, &data));
-    FindClose(h);
+    });
   }
   void Walk() {
     for (const std::wstring& f : IEFolders()) List(f);
     for (const std::wstring& f : FirefoxFolders()) List(f);
   }
 };
-
-double Seconds(LARGE_INTEGER a, LARGE_INTEGER b) {
-  LARGE_INTEGER f;
-  QueryPerformanceFrequency(&f);
-  return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-template <typename Fn>
-double Time(Fn&& fn) {
-  LARGE_INTEGER a, b;
-  QueryPerformanceCounter(&a);
-  fn();
-  QueryPerformanceCounter(&b);
-  return Seconds(a, b);
-}
 
 }  // namespace
 
