@@ -6,6 +6,7 @@
 #include "browsers/scandrv.h"
 #include "browsers/scandrvwalk.h"
 #include "browsers/scanrecords.h"
+#include "browsers/summary.h"
 #include "platform/text.h"
 
 namespace browsers {
@@ -50,11 +51,6 @@ std::string RemoveFirstDoubledBackslash(std::string s) {
 
 bool IsIndexFile(const std::string& upper_name) {
   return std::find(kIndexFiles.begin(), kIndexFiles.end(), upper_name) != kIndexFiles.end();
-}
-
-std::string SummaryLine(std::string_view tag, const core::SurveyFigures& f) {
-  return std::string(tag) + Num(f.files) + " Internet Explorer files consuming " + Num(f.bytes) +
-         " bytes of storage were FOUND on your system.";
 }
 
 }  // namespace
@@ -338,14 +334,8 @@ void TFrmie::FormCreate() {
 }
 
 void TFrmie::ShowIESummary() {
-  total_ = {cookies_.files + history_.files + cache_.files,
-            cookies_.bytes + history_.bytes + cache_.bytes};
-  label1.SetCaption(SummaryLine("HISTORY FILES -> ", history_));
-  Label2.SetCaption(SummaryLine("COOKIE FILES  -> ", cookies_));
-  Label3.SetCaption(SummaryLine("CACHE FILES   -> ", cache_));
-  Label4.SetCaption("TOTAL FILES   -> " + Num(total_.files) +
-                    " TOTAL Internet Explorer files were found. " + "These files are wasting " +
-                    Num(total_.bytes) + " bytes of storage on your computer.");
+  total_ = ShowSurveySummary({label1, Label2, Label3, Label4}, "Internet Explorer", history_,
+                             cookies_, cache_);
 }
 
 // ---- Cleanups ----------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "browsers/scandrvwalk.h"
+#include "browsers/summary.h"
 #include "platform/text.h"
 
 namespace browsers {
@@ -37,11 +38,6 @@ bool IsRootFolder(const std::string& folder) {
     return share_end == std::string::npos || share_end + 1 == folder.size();
   }
   return false;
-}
-
-std::string SummaryLine(std::string_view tag, const core::SurveyFigures& f) {
-  return std::string(tag) + Num(f.files) + " Netscape files consuming " + Num(f.bytes) +
-         " bytes of storage were FOUND on your system.";
 }
 
 }  // namespace
@@ -226,14 +222,8 @@ void TFrmnet::FormCreate() {
 }
 
 void TFrmnet::ShowNetSummary() {
-  total_ = {cookies_.files + history_.files + cache_.files,
-            cookies_.bytes + history_.bytes + cache_.bytes};
-  Label1.SetCaption(SummaryLine("HISTORY FILES -> ", history_));
-  Label2.SetCaption(SummaryLine("COOKIE FILES  -> ", cookies_));
-  Label3.SetCaption(SummaryLine("CACHE FILES   -> ", cache_));
-  Label4.SetCaption("TOTAL FILES   -> " + Num(total_.files) + " TOTAL Netscape files were found. " +
-                    "These files are wasting " + Num(total_.bytes) +
-                    " bytes of storage on your computer.");
+  total_ =
+      ShowSurveySummary({Label1, Label2, Label3, Label4}, "Netscape", history_, cookies_, cache_);
 }
 
 // ---- Cleanups ----------------------------------------------------------------
