@@ -227,15 +227,12 @@ class SimIni : public platform::Ini {
       if (k && k->ValueExists(key)) return k->DeleteValue(key);
       return Status::Ok();
     }
-    Error e = Error::kNone;
-    auto ini = Load(file, &e);
-    if (!ini) return Status::Fail(e);
-    auto range = ini->Section(section);
-    if (!range) return Status::Ok();
-    auto k = ini->Key(*range, key);
-    if (!k) return Status::Ok();
-    ini->lines.erase(ini->lines.begin() + static_cast<std::ptrdiff_t>(*k));
-    return Save(file, *ini);
+    return EditSection(file, section, [&](IniFile& ini, std::pair<size_t, size_t> range) {
+      auto k = ini.Key(range, key);
+      if (!k) return false;
+      ini.lines.erase(ini.lines.begin() + static_cast<std::ptrdiff_t>(*k));
+      return true;
+    });
   }
 
   Status DeleteSection(std::string_view file, std::string_view section) override {
@@ -246,14 +243,11 @@ class SimIni : public platform::Ini {
         if (Status st = k->DeleteValue(name); !st) return st;
       return Status::Ok();
     }
-    Error e = Error::kNone;
-    auto ini = Load(file, &e);
-    if (!ini) return Status::Fail(e);
-    auto range = ini->Section(section);
-    if (!range) return Status::Ok();
-    ini->lines.erase(ini->lines.begin() + static_cast<std::ptrdiff_t>(range->first),
-                     ini->lines.begin() + static_cast<std::ptrdiff_t>(range->second));
-    return Save(file, *ini);
+    return EditSection(file, section, [](IniFile& ini, std::pair<size_t, size_t> range) {
+      ini.lines.erase(ini.lines.begin() + static_cast<std::ptrdiff_t>(range.first),
+                      ini.lines.begin() + static_cast<std::ptrdiff_t>(range.second));
+      return true;
+    });
   }
 
   std::vector<std::string> KeyNames(std::string_view file, std::string_view section) override {
@@ -319,6 +313,19 @@ class SimIni : public platform::Ini {
     if (file.find_first_of("\\/:") == std::string_view::npos)
       return text::JoinPath(s_.windows_folder, file);
     return std::string(file);
+  }
+
+  // Loads the file and lets edit change the lines of the section (its
+  // [first, last) range); the file is saved only when edit reports a change.
+  // A missing section, or nothing to change, is success without a write.
+  template <typename Edit>
+  Status EditSection(std::string_view file, std::string_view section, Edit&& edit) {
+    Error e = Error::kNone;
+    auto ini = Load(file, &e);
+    if (!ini) return Status::Fail(e);
+    auto range = ini->Section(section);
+    if (!range || !edit(*ini, *range)) return Status::Ok();
+    return Save(file, *ini);
   }
 
   // The parsed file; an empty one when it does not exist. nullopt (with
