@@ -120,12 +120,12 @@ class ControlPeerBase : public ControlPeer {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
  protected:
-  struct Spec {
+  struct Creation {
     const wchar_t* window_class;
     DWORD style;
     DWORD ex_style;
   };
-  virtual Spec Describe() const = 0;
+  virtual Creation Describe() const = 0;
   // Copies one piece of state to the HWND.
   virtual void Apply(Prop prop);
   // Props that may be held back until the next flush (costly to apply one

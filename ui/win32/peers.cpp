@@ -182,15 +182,15 @@ State& ControlPeerBase::GetState() const { return window_.GetState(); }
 
 void ControlPeerBase::Realise(HWND parent, int id) {
   id_ = id;
-  Spec spec = Describe();
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | spec.style;
+  Creation creation = Describe();
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS | creation.style;
   if (control_->Visible()) style |= WS_VISIBLE;
   if (!control_->Enabled()) style |= WS_DISABLED;
   RECT r = Placement();
-  hwnd_ = CreateWindowExW(spec.ex_style, spec.window_class, Widen(control_->Caption()).c_str(),
-                          style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetState().instance,
-                          nullptr);
+  hwnd_ = CreateWindowExW(
+      creation.ex_style, creation.window_class, Widen(control_->Caption()).c_str(), style, r.left,
+      r.top, r.right - r.left, r.bottom - r.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetState().instance, nullptr);
   if (!hwnd_) return;
   GetState().controls[hwnd_] = this;
   SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -416,7 +416,7 @@ class LabelPeer : public ControlPeerBase {
   bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
  protected:
-  Spec Describe() const override { return {L"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0}; }
+  Creation Describe() const override { return {L"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0}; }
 
   // A single-line label grows to the right to fit its text, as labels
   // that size themselves do, so a longer text or a wider font is not cut.
@@ -477,7 +477,7 @@ class PicturePeer : public ControlPeerBase {
   }
 
  protected:
-  Spec Describe() const override { return {L"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0}; }
+  Creation Describe() const override { return {L"STATIC", SS_OWNERDRAW | SS_NOTIFY, 0}; }
 
   void ApplyAll() override {
     ControlPeerBase::ApplyAll();
@@ -583,7 +583,7 @@ class ButtonPeer : public ControlPeerBase {
   }
 
  protected:
-  Spec Describe() const override {
+  Creation Describe() const override {
     switch (control_->GetKind()) {
       case Kind::kCheckBox:
         return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0};
@@ -654,7 +654,7 @@ class PanelPeer : public ControlPeerBase {
   using ControlPeerBase::ControlPeerBase;
 
  protected:
-  Spec Describe() const override { return {kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT}; }
+  Creation Describe() const override { return {kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT}; }
 
   bool Intercept(UINT message, WPARAM, LPARAM, LRESULT* result) override {
     switch (message) {
@@ -749,7 +749,7 @@ class ListBoxPeer : public ControlPeerBase {
   }
 
  protected:
-  Spec Describe() const override {
+  Creation Describe() const override {
     DWORD style =
         LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_GROUP;
     if (static_cast<const ListBox&>(*control_).MultiSelect()) style |= LBS_MULTIPLESEL;
@@ -885,7 +885,7 @@ class EditPeer : public ControlPeerBase {
   }
 
  protected:
-  Spec Describe() const override {
+  Creation Describe() const override {
     DWORD style = WS_TABSTOP | WS_GROUP;
     if (control_->GetKind() == Kind::kMemo) {
       const auto& memo = static_cast<const Memo&>(*control_);
@@ -972,7 +972,7 @@ class ComboPeer : public ControlPeerBase {
   }
 
  protected:
-  Spec Describe() const override {
+  Creation Describe() const override {
     bool list = static_cast<const ComboBox&>(*control_).DropDownList();
     DWORD style = (list ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL) | WS_VSCROLL |
                   WS_TABSTOP | WS_GROUP;
@@ -1076,7 +1076,7 @@ class ScrollBarPeer : public ControlPeerBase {
   }
 
  protected:
-  Spec Describe() const override {
+  Creation Describe() const override {
     bool vertical = static_cast<const ScrollBar&>(*control_).Vertical();
     return {L"SCROLLBAR",
             static_cast<DWORD>((vertical ? SBS_VERT : SBS_HORZ) | WS_TABSTOP | WS_GROUP), 0};
@@ -1120,7 +1120,7 @@ class TabPeer : public ControlPeerBase {
   }
 
  protected:
-  Spec Describe() const override {
+  Creation Describe() const override {
     return {WC_TABCONTROLW, WS_CLIPCHILDREN | WS_TABSTOP | WS_GROUP, WS_EX_CONTROLPARENT};
   }
 
@@ -1180,7 +1180,7 @@ class TimerPeer : public ControlPeerBase {
   }
 
  protected:
-  Spec Describe() const override { return {L"STATIC", 0, 0}; }
+  Creation Describe() const override { return {L"STATIC", 0, 0}; }
 
   void Apply(Prop prop) override {
     if (prop == Prop::kTimer) Restart();
