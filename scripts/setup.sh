@@ -73,10 +73,13 @@ apt_install() {
     --no-install-recommends "$@"
 }
 
-# Prints the packages of "$@" that are not installed.
+# Prints the packages of "$@" that are not installed. dpkg-query exits 1 when
+# it does not know one of the packages (the normal case on a bare machine), so
+# its exit code is ignored and only what it printed decides.
 missing_packages() {
   local have
-  have="$(dpkg-query -W -f='${Package} ${db:Status-Abbrev}\n' "$@" 2>/dev/null | awk '$2 == "ii" {print $1}')"
+  have="$({ dpkg-query -W -f='${Package} ${db:Status-Abbrev}\n' "$@" 2>/dev/null || true; } |
+    awk '$2 == "ii" {print $1}')"
   local p
   for p in "$@"; do
     grep -qx "$p" <<<"$have" || echo "$p"
