@@ -2,7 +2,7 @@
 # Prepares this machine for building and testing Vostrel. Idempotent: a
 # second run only checks and takes well under 5 s.
 #
-#   scripts/setup.sh [--no-wine-template]
+#   scripts/setup.sh [--no-wine-template] [--only packages|jpeg-source]
 #
 # 1. Installs the missing Debian packages (apt-get update only if something
 #    is missing).
@@ -15,8 +15,13 @@
 # 3. Makes the Wine prefix template that test prefixes are copied from
 #    (scripts/wineprefix.sh --template-only), unless --no-wine-template.
 #
+# --only STEP  run one install step and stop: "packages" (step 1) or
+#              "jpeg-source" (the deb-src entry and apt-get source of step 2);
+#              tests/setup/setup_test.sh runs them against stand-ins for apt.
+#
 # Environment: VOSTREL_DEPS_PREFIX (default build/deps-mingw),
-# VOSTREL_JOBS (default 2).
+# VOSTREL_JOBS (default 2), VOSTREL_APT_DIR (apt's configuration folder,
+# default /etc/apt).
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -27,13 +32,20 @@ work="${prefix}-build"
 sources="${prefix}-src"
 toolchain="$repo/cmake/mingw-w64-x86_64.cmake"
 jobs="${VOSTREL_JOBS:-2}"
+apt_dir="${VOSTREL_APT_DIR:-/etc/apt}"
 wine_template=1
-for arg in "$@"; do
-  case "$arg" in
+only=""
+while [[ $# -gt 0 ]]; do
+  case "$1" in
     --no-wine-template) wine_template=0 ;;
+    --only)
+      only="${2:-}"
+      [[ $only == packages || $only == jpeg-source ]] || { echo "--only takes packages or jpeg-source" >&2; exit 2; }
+      shift ;;
     -h | --help) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
-    *) echo "unknown argument $arg" >&2; exit 2 ;;
+    *) echo "unknown argument $1" >&2; exit 2 ;;
   esac
+  shift
 done
 
 # Bump these when the way a library is built changes.
@@ -43,7 +55,7 @@ JPEG_RECIPE=1
 required_packages=(
   cmake make g++ libgtest-dev libgmock-dev googletest libjpeg62-turbo-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-  wine wine64 xvfb x11-utils imagemagick nsis nasm dpkg-dev clang-format
+  wine wine64 fonts-wine xvfb x11-utils imagemagick nsis nasm dpkg-dev clang-format
 )
 optional_packages=(ninja-build)
 
@@ -101,6 +113,7 @@ if [[ ${#missing[@]} -gt 0 || ${#missing_optional[@]} -gt 0 ]]; then
     apt_install "$p" || log "optional package $p could not be installed; continuing without it"
   done
 fi
+[[ $only == packages ]] && exit 0
 
 if command -v ninja >/dev/null; then
   generator=Ninja
@@ -117,7 +130,7 @@ stamp_ok() { [[ -f "$stamps/$1" && ( "$(cat "$stamps/$1")" == "$2" || "$(cat "$s
 # ---------------------------------------------------------------- GoogleTest
 gtest_version="$(dpkg-query -W -f='${Version}' googletest)"
 gtest_key="googletest=$gtest_version recipe=$GTEST_RECIPE toolchain=$toolchain_sum"
-if ! stamp_ok googletest "$gtest_key"; then
+if [[ -z $only ]] && ! stamp_ok googletest "$gtest_key"; then
   t=$(date +%s%N)
   log "building GoogleTest $gtest_version for mingw-w64 into $prefix"
   gmock=ON
@@ -147,15 +160,15 @@ fi
 # ---------------------------------------------------------------- libjpeg-turbo
 ensure_deb_src() {
   local f
-  if grep -qsE '^[[:space:]]*deb-src[[:space:]]' /etc/apt/sources.list /etc/apt/sources.list.d/*.list ||
-    grep -qsE '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources; then
+  if grep -qsE '^[[:space:]]*deb-src[[:space:]]' "$apt_dir"/sources.list "$apt_dir"/sources.list.d/*.list ||
+    grep -qsE '^Types:.*deb-src' "$apt_dir"/sources.list.d/*.sources; then
     return 0
   fi
-  log "no deb-src entry configured; adding /etc/apt/sources.list.d/vostrel-deb-src.sources"
+  log "no deb-src entry configured; adding $apt_dir/sources.list.d/vostrel-deb-src.sources"
   local out
   out="$(mktemp)"
   # Mirror the Debian entries that are configured, as source entries.
-  for f in /etc/apt/sources.list.d/*.sources; do
+  for f in "$apt_dir"/sources.list.d/*.sources; do
     [[ -f "$f" ]] || continue
     grep -qiE '^URIs:.*debian' "$f" || continue
     awk '
@@ -168,13 +181,13 @@ ensure_deb_src() {
     ' "$f" >>"$out"
   done
   if [[ -s "$out" ]]; then
-    as_root install -m 0644 "$out" /etc/apt/sources.list.d/vostrel-deb-src.sources
+    as_root install -m 0644 "$out" "$apt_dir"/sources.list.d/vostrel-deb-src.sources
   else
     # One-line format (sources.list).
-    grep -hE '^[[:space:]]*deb[[:space:]].*debian' /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+    grep -hE '^[[:space:]]*deb[[:space:]].*debian' "$apt_dir"/sources.list "$apt_dir"/sources.list.d/*.list 2>/dev/null |
       sed -E 's/^([[:space:]]*)deb([[:space:]])/\1deb-src\2/' >"$out" || true
     [[ -s "$out" ]] || { rm -f "$out"; log "found no Debian apt entry to mirror as deb-src"; return 1; }
-    as_root install -m 0644 "$out" /etc/apt/sources.list.d/vostrel-deb-src.list
+    as_root install -m 0644 "$out" "$apt_dir"/sources.list.d/vostrel-deb-src.list
   fi
   rm -f "$out"
   apt_updated=0
@@ -184,7 +197,7 @@ ensure_deb_src() {
 jpeg_version="$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev)"
 if nasm -v >/dev/null 2>&1; then simd=ON; else simd=OFF; fi
 jpeg_key="libjpeg-turbo=$jpeg_version recipe=$JPEG_RECIPE toolchain=$toolchain_sum"
-if ! stamp_ok libjpeg-turbo "$jpeg_key"; then
+if [[ $only == jpeg-source ]] || ! stamp_ok libjpeg-turbo "$jpeg_key"; then
   t=$(date +%s%N)
   upstream="${jpeg_version#*:}"
   upstream="${upstream%-*}"
@@ -206,6 +219,7 @@ if ! stamp_ok libjpeg-turbo "$jpeg_key"; then
       [[ -f "$src/CMakeLists.txt" ]] || { log "apt-get source gave no libjpeg-turbo tree"; exit 1; }
     fi
   fi
+  [[ $only == jpeg-source ]] && exit 0
   log "building libjpeg-turbo from $src for mingw-w64 (SIMD $simd)"
   for try_simd in $simd OFF; do
     rm -rf "$work/libjpeg-turbo"

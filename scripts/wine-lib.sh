@@ -48,7 +48,7 @@ vostrel_wine_export() {
 # Bump when the way templates are made changes (what wineboot gets, the
 # registry settings, the link replacement): stale templates and the roots
 # copied from them are then rebuilt instead of reused.
-VOSTREL_WINE_TEMPLATE_VERSION=2
+VOSTREL_WINE_TEMPLATE_VERSION=3
 
 # The template key: changes with Wine's version and the template version.
 vostrel_wine_template_key() {

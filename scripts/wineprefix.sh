@@ -103,6 +103,7 @@ make_template() {
   in_root "$new" wineboot -i >"$log" 2>&1 || { cat "$log" >&2; vostrel_die "wineboot failed"; }
   in_root "$new" wineserver -w
   replace_home_links "$new/prefix"
+  install_caption_font "$new/prefix"
   in_root "$new" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$log" 2>&1
   if [[ -n "$desktop" ]]; then
     in_root "$new" wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >>"$log" 2>&1
@@ -124,6 +125,18 @@ make_template() {
   rm -rf "$template"
   mv "$new" "$template"
   say "template ready in $((SECONDS - t0)) s"
+}
+
+# Wine draws the minimise, maximise and close boxes of a caption with the
+# Marlett font. This Wine does not load the fonts of Debian's fonts-wine from
+# its data folder (it only lists C:\windows\Fonts and the fontconfig
+# folders), so without a copy in the prefix the boxes show the letters
+# "0", "1" and "r" in a substitute face.
+install_caption_font() {
+  local prefix="$1" font=/usr/share/wine/fonts/marlett.ttf
+  [[ -f "$font" ]] || vostrel_die "$font is missing (Debian package fonts-wine; scripts/setup.sh installs it)"
+  mkdir -p "$prefix/drive_c/windows/Fonts"
+  cp "$font" "$prefix/drive_c/windows/Fonts/marlett.ttf"
 }
 
 # Replaces every link below drive_c that leads out of the prefix (Wine makes

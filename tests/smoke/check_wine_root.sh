@@ -29,4 +29,6 @@ for name in Desktop Documents Downloads Music Pictures Videos; do
     exit 1
   fi
 done
-echo "Wine root $root is private (profile $profile)"
+# Caption boxes draw with Marlett, which the root must carry itself.
+[[ -f "$root/prefix/drive_c/windows/Fonts/marlett.ttf" ]] || { echo "no marlett.ttf in $root" >&2; exit 1; }
+echo "Wine root $root is private (profile $profile) and draws caption boxes with Marlett"
