@@ -52,6 +52,35 @@ TFrmscandrv::TFrmscandrv(core::Uglobalvars& g)
   CmdScan.OnClick = [this] { CmdScanClick(); };
   CmdReturn.OnClick = [this] { CmdReturnClick(); };
   g_.RememberSize(*this);
+  LayOutTexts();
+}
+
+// Stacks the explanations at the heights their lines take in the machine's
+// font (the third and fourth text are one paragraph, so the fourth follows
+// without a gap), puts the drive list, buttons and progress line below them
+// and makes the window tall enough for all of it, whatever size was stored.
+void TFrmscandrv::LayOutTexts() {
+  constexpr int kMargin = 10;
+  constexpr int kGap = 12;
+  int y = kMargin;
+  for (ui::Label* label : {&Label1, &Label2, &Label3, &Label4}) {
+    ui::Rect r = label->Bounds();
+    r.top = y;
+    r.height = label->TextHeight();
+    label->SetBounds(r);
+    y += r.height + (label == &Label3 ? 0 : kGap);
+  }
+  for (ui::Control* c :
+       std::initializer_list<ui::Control*>{&DriveComboBox1, &CmdScan, &CmdReturn}) {
+    ui::Rect r = c->Bounds();
+    r.top = y + (c == &DriveComboBox1 ? 2 : 0);
+    c->SetBounds(r);
+  }
+  ui::Rect files = Lblfiles.Bounds();
+  files.top = y + CmdScan.Height() + kGap;
+  Lblfiles.SetBounds(files);
+  int needed = files.top + files.height + kMargin;
+  if (ClientHeight() < needed) SetClientSize(ClientWidth(), needed);
 }
 
 void TFrmscandrv::FormCreate() {

@@ -43,6 +43,8 @@ class TFrmscandrv : public ui::Window {
   void FormCloseQuery(bool& can_close);
 
  private:
+  void LayOutTexts();
+
   core::Uglobalvars& g_;
   DriveScanner scanner_;
   bool scanning_ = false;

@@ -13,7 +13,53 @@ bool ValidIndex(int index, size_t count) {
   return index >= 0 && static_cast<size_t>(index) < count;
 }
 
+// Lines one paragraph takes when broken at blanks to fit `width`; a word
+// wider than the width is broken inside, as the label draws it.
+int WrappedLines(WindowSystem& system, const Font& font, std::string_view text, int width) {
+  int lines = 0;
+  size_t start = 0;
+  while (true) {
+    ++lines;
+    std::string_view rest = text.substr(start);
+    if (rest.size() <= 1 || system.TextWidth(font, rest) <= width) return lines;
+    size_t cut = 0;
+    for (size_t blank = rest.find(' '); blank != std::string_view::npos;
+         blank = rest.find(' ', blank + 1)) {
+      size_t end = rest.find_last_not_of(' ', blank);
+      if (end != std::string_view::npos &&
+          system.TextWidth(font, rest.substr(0, end + 1)) > width) {
+        break;
+      }
+      cut = blank;
+    }
+    if (cut == 0) {
+      cut = 1;
+      while (cut + 1 < rest.size() && system.TextWidth(font, rest.substr(0, cut + 1)) <= width) {
+        ++cut;
+      }
+    }
+    size_t next = rest.find_first_not_of(' ', cut);
+    if (next == std::string_view::npos) return lines;
+    start += next;
+  }
+}
+
 }  // namespace
+
+int Label::TextHeight() const {
+  WindowSystem& system = Owner().System();
+  int lines = 0;
+  std::string_view text = Caption();
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = std::min(text.find('\n', start), text.size());
+    std::string_view paragraph = text.substr(start, end - start);
+    if (!paragraph.empty() && paragraph.back() == '\r') paragraph.remove_suffix(1);
+    lines += word_wrap_ ? WrappedLines(system, GetFont(), paragraph, Width()) : 1;
+    start = end + 1;
+  }
+  return lines * system.LineHeight(GetFont());
+}
 
 void Button::Click() {
   if (!Enabled() || !Showing()) return;

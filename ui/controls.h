@@ -19,6 +19,11 @@ class Label : public Control {
       : Control(owner, std::move(name), Kind::kLabel, parent, bounds, std::move(caption)) {}
   bool WordWrap() const { return word_wrap_; }
   void SetWordWrap(bool wrap) { word_wrap_ = wrap; }
+  // Height in pixels the caption needs at the label's width: its lines
+  // (broken at blanks when wrapping, as the label draws them) times the
+  // font's line height. Lets a window lay out texts whose length it knows
+  // only with the font the machine has.
+  int TextHeight() const;
 
  private:
   bool word_wrap_ = false;

@@ -55,6 +55,8 @@ class WindowSystem {
   virtual int SystemMetric(Metric metric) = 0;
   // Width in pixels of a text in a font.
   virtual int TextWidth(const Font& font, std::string_view text) = 0;
+  // Height in pixels of one line of text in a font (a label's line step).
+  virtual int LineHeight(const Font& font) = 0;
 
   // A message box; `title` empty means the application title.
   virtual Answer MessageBox(BoxKind kind, Buttons buttons, std::string_view text,

@@ -91,6 +91,8 @@ int HeadlessWindowSystem::TextWidth(const Font& font, std::string_view text) {
   return per_char * static_cast<int>(text.size());
 }
 
+int HeadlessWindowSystem::LineHeight(const Font& font) { return 13 * std::max(font.size, 8) / 8; }
+
 ui::Answer HeadlessWindowSystem::MessageBox(BoxKind kind, Buttons buttons, std::string_view text,
                                             std::string_view title) {
   bool scripted = !answers_.empty();

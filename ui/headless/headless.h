@@ -63,6 +63,7 @@ class HeadlessWindowSystem : public WindowSystem {
   // Fixed-pitch model: 6 pixels a character for fonts up to 8 points,
   // scaled linearly above.
   int TextWidth(const Font& font, std::string_view text) override;
+  int LineHeight(const Font& font) override;
   ui::Answer MessageBox(BoxKind kind, Buttons buttons, std::string_view text,
                         std::string_view title) override;
   std::optional<std::string> InputBox(std::string_view title, std::string_view prompt,

@@ -659,6 +659,17 @@ int Win32WindowSystem::TextWidth(const Font& font, std::string_view text) {
   return size.cx;
 }
 
+int Win32WindowSystem::LineHeight(const Font& font) {
+  HDC dc = GetDC(nullptr);
+  if (!dc) return 0;
+  HGDIOBJ old = SelectObject(dc, state_->resources.Font(font));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return metrics.tmHeight;
+}
+
 void* Win32WindowSystem::BoxOwner() const {
   HWND active = GetActiveWindow();
   if (state_->IsOurWindow(active)) return active;

@@ -46,6 +46,7 @@ class Win32WindowSystem : public WindowSystem {
 
   int SystemMetric(Metric metric) override;
   int TextWidth(const Font& font, std::string_view text) override;
+  int LineHeight(const Font& font) override;
 
   Answer MessageBox(BoxKind kind, Buttons buttons, std::string_view text,
                     std::string_view title) override;

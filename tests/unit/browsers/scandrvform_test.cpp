@@ -112,5 +112,20 @@ TEST_F(ScanWindowTest, ADriveWhoseRootCannotBeListedCompletesAtOnce) {
   EXPECT_EQ(w.Scanner().Entries(), 0u);
 }
 
+TEST_F(ScanWindowTest, TextsAreLaidOutAtTheirMeasuredHeightsAndAStoredSmallSizeCannotCutThem) {
+  m.Builder().Ini(g->ScanResultsFile, "Frmscandrv", "H", "120");
+  TFrmscandrv w(*g);
+  int bottom = 0;
+  for (const ui::Label* label : {&w.Label1, &w.Label2, &w.Label3, &w.Label4}) {
+    EXPECT_GE(label->Top(), bottom) << label->Name();
+    EXPECT_EQ(label->Height(), label->TextHeight()) << label->Name();
+    EXPECT_GT(label->Height(), ws.LineHeight(label->GetFont())) << label->Name();
+    bottom = label->Top() + label->Height();
+  }
+  EXPECT_EQ(w.Label4.Top(), w.Label3.Top() + w.Label3.Height());
+  EXPECT_GE(w.CmdScan.Top(), bottom);
+  EXPECT_GE(w.ClientHeight(), w.Lblfiles.Top() + w.Lblfiles.Height());
+}
+
 }  // namespace
 }  // namespace browsers
