@@ -68,12 +68,11 @@ std::string SearchSubkey(const std::string& name) {
 }  // namespace
 
 TFrmreg::TFrmreg(core::Uglobalvars& g)
-    : ui::Window(g.Windows(), "Frmreg", std::string(kCaption), 560, 456), g_(g) {
+    : ui::Window(g.Windows(), "Frmreg", std::string(kCaption), 600, 451), g_(g) {
   SetPositionRule(ui::Position::kScreenCenter);
-  Label1.SetCaption(std::string(kIntro));
-  Label2.SetCaption(std::string(kIntro2));
+  // The two texts read as one paragraph.
+  Label1.SetCaption(std::string(kIntro) + " " + std::string(kIntro2));
   Label1.SetWordWrap(true);
-  Label2.SetWordWrap(true);
   CmdRemoveRun.SetHint(std::string(kRemoveHint));
   CmdRemoveFind.SetHint(std::string(kRemoveHint));
 

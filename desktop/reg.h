@@ -27,25 +27,24 @@ class TFrmreg : public ui::Window {
 
   // ---- Controls, in layout order --------------------------------------
 
-  ui::Label Label1{*this, "Label1", nullptr, {8, 8, 544, 40}};
-  ui::Label Label2{*this, "Label2", nullptr, {8, 48, 544, 54}};
-  ui::ListBox ListRun{*this, "ListRun", nullptr, {8, 106, 544, 120}};
+  ui::Label Label1{*this, "Label1", nullptr, {8, 8, 584, 80}};
+  ui::ListBox ListRun{*this, "ListRun", nullptr, {8, 92, 584, 124}};
+  ui::Label Label2{*this,
+                   "Label2",
+                   nullptr,
+                   {8, 226, 440, 14},
+                   "Listed above is what you have been running on your pc."};
+  ui::Button CmdRemoveRun{
+      *this, "CmdRemoveRun", nullptr, {462, 220, 130, 25}, "Remove Highlighted"};
+  ui::ListBox ListFind{*this, "ListFind", nullptr, {8, 252, 584, 124}};
   ui::Label Label3{*this,
                    "Label3",
                    nullptr,
-                   {8, 234, 400, 14},
-                   "Listed above is what you have been running on your pc."};
-  ui::Button CmdRemoveRun{
-      *this, "CmdRemoveRun", nullptr, {422, 230, 130, 25}, "Remove Highlighted"};
-  ui::ListBox ListFind{*this, "ListFind", nullptr, {8, 262, 544, 120}};
-  ui::Label Label4{*this,
-                   "Label4",
-                   nullptr,
-                   {8, 390, 400, 14},
+                   {8, 386, 440, 14},
                    "Listed above is what you have been searching for with \"Find\" commands."};
   ui::Button CmdRemoveFind{
-      *this, "CmdRemoveFind", nullptr, {422, 386, 130, 25}, "Remove Highlighted"};
-  ui::Button CmdReturn{*this, "CmdReturn", nullptr, {422, 422, 130, 25}, "Return"};
+      *this, "CmdRemoveFind", nullptr, {462, 380, 130, 25}, "Remove Highlighted"};
+  ui::Button CmdReturn{*this, "CmdReturn", nullptr, {462, 418, 130, 25}, "Return"};
 
   // ---- Handlers -------------------------------------------------------
 

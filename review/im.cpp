@@ -58,7 +58,7 @@ std::string LinePath(const std::string& line) {
 }  // namespace
 
 TFrmIM::TFrmIM(core::Uglobalvars& g)
-    : ui::Window(g.Windows(), "FrmIM", std::string(kCaption), 600, 376), g_(g) {
+    : ui::Window(g.Windows(), "FrmIM", std::string(kCaption), 680, 376), g_(g) {
   SetPositionRule(ui::Position::kScreenCenter);
   Label1.SetCaption(std::string(kIntro));
   Label1.SetWordWrap(true);

@@ -29,12 +29,12 @@ class TFrmIM : public ui::Window {
 
   // ---- Controls, in layout order --------------------------------------
 
-  ui::Label Label1{*this, "Label1", nullptr, {8, 8, 584, 42}};
-  ui::ListBox ListBox1{*this, "ListBox1", nullptr, {8, 54, 584, 260}};
-  ui::Label LblName{*this, "LblName", nullptr, {8, 320, 584, 14}};
+  ui::Label Label1{*this, "Label1", nullptr, {8, 8, 664, 30}};
+  ui::ListBox ListBox1{*this, "ListBox1", nullptr, {8, 44, 664, 270}};
+  ui::Label LblName{*this, "LblName", nullptr, {8, 320, 664, 14}};
   ui::Button CmdView{*this, "CmdView", nullptr, {8, 342, 110, 25}, "View IM"};
   ui::Button CmdDel{*this, "CmdDel", nullptr, {126, 342, 110, 25}, "Remove"};
-  ui::Button BitBtn3{*this, "BitBtn3", nullptr, {482, 342, 110, 25}, "Return"};
+  ui::Button BitBtn3{*this, "BitBtn3", nullptr, {562, 342, 110, 25}, "Return"};
 
   // ---- Handlers -------------------------------------------------------
 
