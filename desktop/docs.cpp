@@ -1,5 +1,6 @@
 #include "desktop/docs.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -161,6 +162,23 @@ bool SameTrail(std::string_view a, std::string_view b) {
 
 bool StartsWith(std::string_view s, std::string_view prefix) {
   return !prefix.empty() && s.substr(0, prefix.size()) == prefix;
+}
+
+// Takes the slot `at` out of `slots` (the later ones move up, the last is
+// emptied) and writes every slot back to HKEY_CURRENT_USER `key` as the
+// values `prefix` + first, first + 1, ...; true when every write succeeded.
+template <size_t N>
+bool ShiftOutAndWriteBack(platform::Registry& registry, std::array<std::string, N>& slots,
+                          typename std::array<std::string, N>::iterator at, std::string_view key,
+                          std::string_view prefix, int first) {
+  std::move(at + 1, slots.end(), at);
+  slots.back().clear();
+  auto k = registry.Open(HKCU, key, false, Access::kFull);
+  if (!k) return false;
+  bool written = true;
+  for (size_t i = 0; i < N; ++i)
+    written = k->WriteString(Numbered(prefix, first + static_cast<int>(i)), slots[i]) && written;
+  return written;
 }
 
 }  // namespace
@@ -382,21 +400,11 @@ bool TFrmdocs::RemovePrefixed(std::string& t, bool& found, bool& prefixed) {
 bool TFrmdocs::RemoveFromRecentLists(const std::string& t, bool& found) {
   for (int k = 0; k < kRecentLists; ++k) {
     auto& row = recent_[static_cast<size_t>(k)];
-    for (int v = 0; v < kRecentValues; ++v) {
-      if (row[static_cast<size_t>(v)] != t) continue;
-      found = true;
-      for (int i = v; i + 1 < kRecentValues; ++i)
-        row[static_cast<size_t>(i)] = row[static_cast<size_t>(i) + 1];
-      row.back().clear();
-      const Source& s = RecentSource(k);
-      auto key = g_.Platform().registry.Open(s.hive, s.key, false, Access::kFull);
-      if (!key) return false;
-      bool written = true;
-      for (int i = 0; i < kRecentValues; ++i)
-        written =
-            key->WriteString(Numbered(s.value, i + 1), row[static_cast<size_t>(i)]) && written;
-      return written;
-    }
+    const auto at = std::find(row.begin(), row.end(), t);
+    if (at == row.end()) continue;
+    found = true;
+    const Source& s = RecentSource(k);
+    return ShiftOutAndWriteBack(g_.Platform().registry, row, at, s.key, s.value, 1);
   }
   return false;
 }
@@ -417,21 +425,10 @@ bool TFrmdocs::RemoveMediaFile(const std::string& t, bool& found) {
 // A Media Player address: the later ones move up, so the list stays
 // numbered without a gap.
 bool TFrmdocs::RemoveMediaUrl(const std::string& t, bool& found) {
-  for (int n = 0; n < kMediaSlots; ++n) {
-    if (media_urls_[static_cast<size_t>(n)] != t) continue;
-    found = true;
-    for (int i = n; i + 1 < kMediaSlots; ++i)
-      media_urls_[static_cast<size_t>(i)] = media_urls_[static_cast<size_t>(i) + 1];
-    media_urls_.back().clear();
-    auto key = g_.Platform().registry.Open(HKCU, kMediaUrlKey, false, Access::kFull);
-    if (!key) return false;
-    bool written = true;
-    for (int i = 0; i < kMediaSlots; ++i)
-      written =
-          key->WriteString(Numbered("URL", i), media_urls_[static_cast<size_t>(i)]) && written;
-    return written;
-  }
-  return false;
+  const auto at = std::find(media_urls_.begin(), media_urls_.end(), t);
+  if (at == media_urls_.end()) return false;
+  found = true;
+  return ShiftOutAndWriteBack(g_.Platform().registry, media_urls_, at, kMediaUrlKey, "URL", 0);
 }
 
 // Every Open/Save box entry naming the trail, under every extension.
