@@ -463,6 +463,13 @@ void TFrminit::cmdnonClick() {
   RefreshStatistics();
 }
 
+void TFrminit::ShowCreated(const WindowFactory<ui::Window>& make) {
+  std::unique_ptr<ui::Window> window = make ? make(g_, *this) : nullptr;
+  if (!window) return;
+  window->SetOwnerWindow(this);
+  window->ShowModal();
+}
+
 void TFrminit::cmddirClick() { ShowKept(Frmdir.get()); }
 void TFrminit::Button4Click() { ShowKept(Frmreg.get()); }
 
@@ -518,8 +525,8 @@ void TFrminit::btnnsckClick() { QuickCleanup(&TFrminit::btnnsck); }
 void TFrminit::btniechClick() { QuickCleanup(&TFrminit::btniech); }
 void TFrminit::btnnschClick() { QuickCleanup(&TFrminit::btnnsch); }
 
-void TFrminit::CmdothersClick() {}
-void TFrminit::CmdIMLogsClick() {}
+void TFrminit::CmdothersClick() { ShowCreated(factories_.viewed_trails); }
+void TFrminit::CmdIMLogsClick() { ShowCreated(factories_.im_logs); }
 void TFrminit::CmdDupsClick() {}
 void TFrminit::CmdPicCacheClick() {}
 void TFrminit::CmdAutoFormClick() {}

@@ -184,6 +184,8 @@ class TFrminit : public ui::Window {
   void LoadSkin();
   void CreateModules();
   void ShowKept(ui::Window* window);
+  // Makes a window for one modal showing, owned by this one.
+  void ShowCreated(const WindowFactory<ui::Window>& make);
   void ReleaseModules();
   // Writes the batch file from the queued locked-file commands (when there
   // are any) and registers or unregisters it; false when it could not be

@@ -86,6 +86,9 @@ struct WindowFactories {
   WindowFactory<ui::Window> run_find_history;  // TFrmreg
   WindowFactory<ui::Window> aol;               // TFrmaol
   WindowFactory<ui::Window> startup_review;    // TFrmstartup
+  // Made for one showing by their buttons; their creation loads them.
+  WindowFactory<ui::Window> viewed_trails;  // TFrmdocs
+  WindowFactory<ui::Window> im_logs;        // TFrmIM
 };
 
 }  // namespace core

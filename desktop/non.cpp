@@ -490,13 +490,8 @@ void TFrmnon::BitBtn1Click() {
   for (int64_t n = 1; n <= shown; ++n) lines.push_back(scan_.TempEntry(n));
   if (count > shown) lines.emplace_back(kViewCut);
   if (lines.size() == 2) lines.emplace_back(kViewEmpty);
-  int widest = 0;
-  for (const auto& line : lines) {
-    widest = std::max(widest, System().TextWidth(ListTemp.GetFont(), line));
-  }
   ListTemp.SetItems(std::move(lines));
-  ListTemp.SetHorizontalExtent(widest + System().SystemMetric(ui::Metric::kFrameWidth) +
-                               kViewMargin);
+  ListTemp.FitHorizontalExtent(kViewMargin);
 }
 
 void TFrmnon::CmdReturnClick() { Close(); }

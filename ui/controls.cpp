@@ -178,6 +178,14 @@ void ListBox::SetHorizontalExtent(int extent) {
   Changed(Prop::kExtent);
 }
 
+void ListBox::FitHorizontalExtent(int margin) {
+  WindowSystem& system = Owner().System();
+  int widest = 0;
+  for (const std::string& line : items_)
+    widest = std::max(widest, system.TextWidth(GetFont(), line));
+  SetHorizontalExtent(widest + system.SystemMetric(Metric::kFrameWidth) + margin);
+}
+
 void ListBox::ClickItem(int index) {
   if (!Enabled() || !Showing() || !ValidIndex(index, items_.size())) return;
   if (multi_select_) {

@@ -114,6 +114,9 @@ class ListBox : public Control {
   void SetTopIndex(int index);
   int HorizontalExtent() const { return extent_; }
   void SetHorizontalExtent(int extent);
+  // Sets the horizontal extent to the pixel width of the widest line in the
+  // list's font, plus the system's sizing-frame width and `margin`.
+  void FitHorizontalExtent(int margin);
 
   std::function<void()> OnDblClick;
   // As if the user clicked line `index`: selects it (multi-select: toggles

@@ -96,6 +96,10 @@ constexpr std::string_view kMsnLog =
     "<From><User FriendlyName=\"Sam\"/></From><To><User FriendlyName=\"{user}\"/></To>"
     "<Text>See you at the game on Saturday?</Text></Message></Log>\n";
 
+constexpr std::string_view kAimLog =
+    "<html><body><b>sam_k</b> (8:02:11 PM): are you coming on Saturday?<br>"
+    "<b>{user}</b> (8:02:40 PM): yes, see you there<br></body></html>\n";
+
 constexpr std::string_view kControlInf =
     "[version]\n"
     "signature=\"$CHICAGO$\"\n"
@@ -283,6 +287,9 @@ constexpr FileRow kFiles[] = {
      "20070614-{user}.dat",
      2316},
     {"{documents}\\My Received Files\\{user}1234\\History\\Sam1234.xml", 0, Body::kText, kMsnLog},
+    {"{documents}\\AIM Logs\\{user}\\sam_k IM.html", 0, Body::kText, kAimLog},
+    {"{documents}\\AIM Logs\\{user}\\pat_r IM.html", 0, Body::kText, kAimLog},
+    {"{appdata}\\AIMPro\\Archive\\{user}\\sam_k 2007-06-14.htm", 0, Body::kText, kAimLog},
 };
 
 constexpr std::string_view kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
@@ -317,8 +324,11 @@ constexpr ValueRow kValues[] = {
      ValueKind::kString, "msconfig\\1"},
     {HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", "e",
      ValueKind::kString, "\\\\fileserver\\share\\1"},
+    // Typed twice: Windows keeps both entries when the list was edited by hand.
+    {HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", "f",
+     ValueKind::kString, "notepad\\1"},
     {HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", "MRUList",
-     ValueKind::kString, "edcba"},
+     ValueKind::kString, "fedcba"},
     {HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU", "a",
      ValueKind::kString, "*.mp3"},
     {HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU", "b",
@@ -374,6 +384,8 @@ constexpr ValueRow kValues[] = {
      "File1", ValueKind::kString, "{documents}\\notes.txt"},
     {HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List",
      "File2", ValueKind::kString, "{documents}\\resume.doc"},
+    {HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Wordpad\\Recent File List",
+     "File3", ValueKind::kString, "{documents}\\Budget 2007.xls"},
     {HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint\\Recent File List",
      "File1", ValueKind::kString, "{pictures}\\beach.jpg"},
     {HKCU, "Software\\Microsoft\\Office\\9.0\\Excel\\Recent Files", "File1", ValueKind::kString,
@@ -384,6 +396,21 @@ constexpr ValueRow kValues[] = {
      "{pictures}\\Holiday\\IMG_0012.jpg"},
     {HKCU, "Software\\Microsoft\\MediaPlayer\\Player\\RecentURLList", "URL0", ValueKind::kString,
      "http://radio.example/stream.asx"},
+    // RealPlayer's history (one key per entry; "|" marks an empty one) and
+    // QuickTime's recent movies (the value names are the files).
+    {HKLM,
+     "Software\\CLASSES\\Software\\RealNetworks\\RealPlayer\\6.0\\Preferences\\HistoryList\\URL1",
+     "", ValueKind::kString, "http://radio.example/live.ram"},
+    {HKLM,
+     "Software\\CLASSES\\Software\\RealNetworks\\RealPlayer\\6.0\\Preferences\\HistoryList\\URL2",
+     "", ValueKind::kString, "|"},
+    {HKLM,
+     "Software\\CLASSES\\Software\\RealNetworks\\RealPlayer\\6.0\\Preferences\\MostRecentClips1",
+     "", ValueKind::kString, "http://video.example/news.rm"},
+    {HKCU, "Software\\RealNetworks\\RealPlayer\\6.0\\Preferences\\MostRecentClips1", "",
+     ValueKind::kString, "{documents}\\Downloads\\concert_clip.rm"},
+    {HKLM, "Software\\Apple Computer, Inc.\\QuickTime\\Recent Movies",
+     "{documents}\\Downloads\\trailer.mov", ValueKind::kString, ""},
 
     // Programs started at logon.
     {HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "SyncHelper", ValueKind::kString,
@@ -415,6 +442,10 @@ constexpr ValueRow kValues[] = {
     {HKCU, "Software\\Netscape\\Netscape Navigator\\URL History", "URL_2", ValueKind::kString,
      "http://www.news.example/world"},
 
+    // AIM 6's log folder for its one user.
+    {HKCU, "Software\\America Online\\AIM6\\Users\\{user}",
+     "aol.aimcc.plugin.{61693132-6952-447a-5233-3543796c5a6e}.prefs.logfilepath",
+     ValueKind::kString, "{documents}\\AIM Logs\\{user}"},
     // MSN Messenger's log folder.
     {HKCU, "Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\1234567890", "MessageLogPath",
      ValueKind::kString, "{documents}\\My Received Files\\{user}1234\\History"},

@@ -1,6 +1,6 @@
 // The contents of the dirty demo profile, as tables.
 //
-// Paths and values may name places in braces, which the seeder replaces
+// Paths, value names and values may name places in braces, which the seeder replaces
 // with the machine's own folders: {profile}, {appdata}, {localappdata},
 // {cache}, {cookies}, {history}, {recent}, {startup}, {documents},
 // {pictures}, {programfiles}, {temp}, {windows}, {drive} (e.g. "C:"),

@@ -442,12 +442,13 @@ class Seeder {
 
   void SeedValue(const ValueRow& row) {
     auto key = Expand(row.key);
+    auto name = Expand(row.name);
     auto value = Expand(row.value);
-    if (!key || !value) {
+    if (!key || !name || !value) {
       ++report_.skipped;
       return;
     }
-    EnsureValue(row.hive, *key, row.name, row.kind, *value, row.keep_existing);
+    EnsureValue(row.hive, *key, *name, row.kind, *value, row.keep_existing);
   }
 
   void SeedFolder(const FolderRow& row) {

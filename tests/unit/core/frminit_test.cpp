@@ -234,6 +234,20 @@ TEST_F(MainWindow, TheEightKeptWindowsAreCreatedHiddenInTheirOrder) {
   EXPECT_EQ(ModalWindows(), (std::vector<std::string>{"Frmenter", "Frmreg", "Frmdir"}));
 }
 
+TEST_F(MainWindow, WhatYouViewAndReviewImsMakeTheirWindowAnewForEachShowing) {
+  NoSkin();
+  std::vector<std::string> log;
+  factories.viewed_trails = MakeFake("Frmdocs", &log);
+  factories.im_logs = MakeFake("FrmIM", &log);
+  TFrminit& w = Start();
+  w.Cmdothers.Click();
+  w.Cmdothers.Click();
+  w.CmdIMLogs.Click();
+  EXPECT_EQ(log, (std::vector<std::string>{"make Frmdocs", "create Frmdocs", "make Frmdocs",
+                                           "create Frmdocs", "make FrmIM", "create FrmIM"}));
+  EXPECT_EQ(ModalWindows(), (std::vector<std::string>{"Frmenter", "Frmdocs", "Frmdocs", "FrmIM"}));
+}
+
 // ---- Statistics ----
 
 TEST_F(MainWindow, StatisticsLinesSayFoundOrNoneAndTheTotalsAddAllThreeModules) {

@@ -104,6 +104,10 @@ TEST(SeedDirtyProfile, FillsTheFoldersTheSystemReports) {
                         "OpenSaveMRU\\doc",
                         "a"),
             Xp("My Documents\\resume.doc"));
+  // Value names name places too (QuickTime keeps its movies as names).
+  EXPECT_EQ(m.RegString(sim::HKLM, "Software\\Apple Computer, Inc.\\QuickTime\\Recent Movies",
+                        Xp("My Documents\\Downloads\\trailer.mov")),
+            "");
   EXPECT_EQ(
       m.RegString(sim::HKLM, "SOFTWARE\\Netscape\\Netscape Navigator\\Users\\user", "DirRoot"),
       "C:\\Program Files\\Netscape\\Users\\user");
