@@ -55,7 +55,7 @@ JPEG_RECIPE=1
 required_packages=(
   cmake make g++ libgtest-dev libgmock-dev googletest libjpeg62-turbo-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-  wine wine64 fonts-wine xvfb x11-utils imagemagick nsis nasm dpkg-dev clang-format
+  wine wine64 fonts-wine xvfb x11-utils imagemagick nsis zip nasm dpkg-dev clang-format
 )
 optional_packages=(ninja-build)
 

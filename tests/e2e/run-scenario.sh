@@ -23,6 +23,9 @@
 #   --display               use the current $DISPLAY instead of an own Xvfb
 #   --keep                  keep the Wine root even when the run passes
 #   --assets                put the program's skins and pages (assets/) beside it
+#   --installer             PROGRAM is an installer: it is copied to C:\setup\ instead
+#                           (${program} is C:\setup\PROGRAM.exe) and the program
+#                           folder is left for it to make
 #   --prepare SCRIPT        runs `bash SCRIPT` once the prefix is ready, before the
 #                           scenario, in OUTDIR with the Wine environment exported
 #                           (WINEPREFIX, VOSTREL_WINE_PROFILE, ...): for what only
@@ -46,6 +49,7 @@ desktop=()
 own_display=1
 keep=0
 assets=0
+installer=0
 prepare=""
 expect_failure_at=""
 positional=()
@@ -56,6 +60,7 @@ while [[ $# -gt 0 ]]; do
     --display) own_display=0 ;;
     --keep) keep=1 ;;
     --assets) assets=1 ;;
+    --installer) installer=1 ;;
     --prepare) prepare="${2:-}"; shift ;;
     --expect-failure-at) expect_failure_at="${2:-}"; shift ;;
     -h | --help) usage 0 ;;
@@ -116,6 +121,11 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 install_dir="$WINEPREFIX/drive_c/Program Files/Vostrel"
+program_folder='C:\Program Files\Vostrel'
+if [[ $installer == 1 ]]; then
+  install_dir="$WINEPREFIX/drive_c/setup"
+  program_folder='C:\setup'
+fi
 mkdir -p "$install_dir"
 cp "$program" "$install_dir/" || die "cannot copy $program into the prefix"
 if [[ $assets == 1 ]]; then
@@ -131,7 +141,7 @@ ready=$(date +%s%N)
 
 cd "$outdir" || die "cannot enter $outdir"
 timeout --kill-after=10 "${VOSTREL_E2E_LIMIT:-150}" wine "$vauto" --failure-screenshot failure.bmp "$(windows_path "$scenario")" \
-  "program=C:\\Program Files\\Vostrel\\$program_name" \
+  "program=$program_folder\\$program_name" \
   "programdir=C:\\Program Files\\Vostrel" \
   "outdir=$(windows_path "$outdir")" \
   "today=$(date +%Y-%m-%d)" \

@@ -78,7 +78,7 @@ make_stubs "$tmp/bare" bare
 if run_setup "$tmp/bare" "$tmp/bare.log" --only packages; then
   grep -q ' update' "$tmp/bare.log" || fail "bare machine: no apt-get update"
   install_line="$(grep ' install ' "$tmp/bare.log" | head -n1 || true)"
-  for p in g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb nsis cmake libgtest-dev; do
+  for p in g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb nsis zip cmake libgtest-dev; do
     [[ " $install_line " == *" $p "* ]] || fail "bare machine: apt-get install does not name $p ($install_line)"
   done
   [[ "$(grep -n ' update' "$tmp/bare.log" | head -n1 | cut -d: -f1)" -lt \

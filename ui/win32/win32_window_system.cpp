@@ -471,14 +471,21 @@ Win32WindowSystem::Win32WindowSystem(void* hinstance) : state_(std::make_unique<
   // The folder picker needs COM on this thread.
   com_initialised_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 
-  HICON icon = LoadIconW(state_->instance, MAKEINTRESOURCEW(1));
-  if (!icon) icon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  // The program's icon 1 in both sizes the shell asks for: the large one for
+  // Alt+Tab and the taskbar, the small one for captions (shared: never freed).
+  auto program_icon = [&](int metric_x, int metric_y) {
+    HANDLE icon = LoadImageW(state_->instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                             GetSystemMetrics(metric_x), GetSystemMetrics(metric_y), LR_SHARED);
+    if (!icon) icon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    return static_cast<HICON>(icon);
+  };
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
   window_class.style = CS_DBLCLKS;
   window_class.lpfnWndProc = win32::WindowProc;
   window_class.hInstance = state_->instance;
-  window_class.hIcon = icon;
+  window_class.hIcon = program_icon(SM_CXICON, SM_CYICON);
+  window_class.hIconSm = program_icon(SM_CXSMICON, SM_CYSMICON);
   window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = win32::kWindowClass;
@@ -488,6 +495,7 @@ Win32WindowSystem::Win32WindowSystem(void* hinstance) : state_(std::make_unique<
   panel_class.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
   panel_class.lpfnWndProc = DefWindowProcW;
   panel_class.hIcon = nullptr;
+  panel_class.hIconSm = nullptr;
   panel_class.hbrBackground = nullptr;
   panel_class.lpszClassName = win32::kPanelClass;
   RegisterClassExW(&panel_class);
