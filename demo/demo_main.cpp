@@ -1,6 +1,6 @@
 // vostdemo.exe: shows the demonstration window until it is closed.
 #include "demo/frmdemo.h"
-#include "ui/app.h"
+#include "app/app_main.h"
 
 int AppMain(platform::Platform& platform, ui::WindowSystem& windows) {
   windows.SetTitle("Vostrel");
