@@ -273,10 +273,8 @@ void TFrminit::FormCreate() {
 
   // First run: the drive scan records what the cleaners look for.
   if (!g_.Platform().fs.Exists(g_.ScanResultsFile)) {
-    if (std::unique_ptr<ui::Window> scan = factories_.Make(kDriveScanWindow, g_, *this)) {
-      scan->SetOwnerWindow(this);
+    if (std::unique_ptr<ui::Window> scan = factories_.Make(kDriveScanWindow, g_, *this))
       scan->ShowModal();
-    }
   }
 
   g_.ReadSettings();
