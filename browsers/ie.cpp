@@ -26,7 +26,9 @@ constexpr std::string_view kWindowsContentIE5 =
 constexpr std::string_view kAllDeleted = "All files have been deleted.";
 
 // What DeleteIEFiles queues for the boot cleanup when it cannot delete it.
-constexpr std::array<std::string_view, 3> kIndexFiles{"INDEX.DAT", "MM256.DAT", "MM2048.DAT"};
+constexpr auto kIndexFiles =
+    std::to_array<std::string_view>({"INDEX.DAT", "MM256.DAT", "MM2048.DAT"});
+static_assert(kIndexFiles.size() == 3);
 
 std::string Num(int64_t n) { return text::IntToStr(n); }
 

@@ -17,7 +17,7 @@ struct FolderText {
   const char* also;
 };
 
-constexpr std::array<FolderText, 10> kFolderTexts{{
+constexpr auto kFolderTexts = std::to_array<FolderText>({
     {FolderTest::kBrowser, "\\NETSCAPE", nullptr},
     {FolderTest::kBrowser, "\\MOZILLA", nullptr},
     {FolderTest::kBrowser, "\\FIREFOX", nullptr},
@@ -28,7 +28,8 @@ constexpr std::array<FolderText, 10> kFolderTexts{{
     {FolderTest::kAimProArchive, "\\AIMPRO\\ARCHIVE", nullptr},
     {FolderTest::kMediaIndex, "MEDIA INDEX", nullptr},
     {FolderTest::kFirefox, "\\MOZILLA\\FIREFOX", nullptr},
-}};
+});
+static_assert(kFolderTexts.size() == 10);
 
 constexpr std::string_view kCacheFolder = "CACHE";
 
@@ -68,8 +69,9 @@ const ScanRule* MatchScanRule(uint32_t folder_tests, std::string_view upper_name
 }
 
 platform::Status WriteInitialScanFile(platform::FileSystem& fs, const std::string& scan_file) {
-  static constexpr std::array<const char*, 7> kInitialSections{"K17",  "P45",  "L44", "H53",
-                                                               "HI24", "MM20", "AL13"};
+  static constexpr auto kInitialSections =
+      std::to_array<const char*>({"K17", "P45", "L44", "H53", "HI24", "MM20", "AL13"});
+  static_assert(kInitialSections.size() == 7);
   std::string bytes;
   auto section = [&bytes](const char* name, const char* prefix, int keys) {
     bytes += '[';

@@ -30,7 +30,7 @@ struct ScanSection {
   bool single;  // one key "P0", overwritten by each find
 };
 
-inline constexpr std::array<ScanSection, 12> kScanSections{{
+inline constexpr auto kScanSections = std::to_array<ScanSection>({
     {ScanKind::kP, "P45", false},
     {ScanKind::kH, "H53", false},
     {ScanKind::kL, "L44", false},
@@ -43,7 +43,8 @@ inline constexpr std::array<ScanSection, 12> kScanSections{{
     {ScanKind::kFFFH, "FFFH", true},
     {ScanKind::kFFPL, "FFPL", true},
     {ScanKind::kFFCK, "FFCK", true},
-}};
+});
+static_assert(kScanSections.size() == 12);
 
 // Keys "P1" to "P100" of a multi-record section.
 inline constexpr int kScanSectionSize = 100;
@@ -74,7 +75,7 @@ struct ScanRule {
   bool records_file;  // the full file path, else the folder + "\"
 };
 
-inline constexpr std::array<ScanRule, 14> kScanRules{{
+inline constexpr auto kScanRules = std::to_array<ScanRule>({
     {ScanKind::kP, "PREFS.JS", false, nullptr, FolderTest::kBrowser, false},
     {ScanKind::kH, "NETSCAPE.HST", false, nullptr, FolderTest::kBrowser, false},
     {ScanKind::kL, "LOCALSTORE.RDF", false, nullptr, FolderTest::kBrowser, false},
@@ -89,7 +90,8 @@ inline constexpr std::array<ScanRule, 14> kScanRules{{
     {ScanKind::kFFFH, "FORMHISTORY.SQLITE", true, nullptr, FolderTest::kFirefox, true},
     {ScanKind::kFFPL, "PLACES.SQLITE", true, nullptr, FolderTest::kFirefox, true},
     {ScanKind::kFFCK, "COOKIES.SQLITE", true, nullptr, FolderTest::kFirefox, true},
-}};
+});
+static_assert(kScanRules.size() == 14);
 
 // Bit set of the folder tests that hold for an upper-cased folder path.
 uint32_t FolderTestsOf(std::string_view upper_folder);

@@ -21,7 +21,9 @@ void Application::Start() {
 
 void Application::RunMainLoop() {
   main_->Show();
-  g_.Windows().RunMainLoop(*main_);
+  // A close asked for while the start-up showed its modal windows.
+  g_.RunDeferredClose();
+  if (main_->Visible()) g_.Windows().RunMainLoop(*main_);
 }
 
 int Application::Run() {

@@ -1,6 +1,7 @@
 // The program as a whole: the shared module, the main window and the
-// windows the factories supply, started in the fixed order. AppMain runs
-// it on the real platform; tests run it on the simulated machine.
+// windows the factories supply, started in the fixed order. The program's
+// top (app/) runs it on the real platform with every window's factory;
+// tests run it on the simulated machine.
 #pragma once
 
 #include <memory>

@@ -7,11 +7,13 @@ namespace core {
 
 namespace {
 
-constexpr std::array<std::string_view, 7> kDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                                    "Thursday", "Friday", "Saturday"};
-constexpr std::array<std::string_view, 12> kMonthNames{
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
+constexpr auto kDayNames = std::to_array<std::string_view>(
+    {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"});
+static_assert(kDayNames.size() == 7);
+constexpr auto kMonthNames =
+    std::to_array<std::string_view>({"January", "February", "March", "April", "May", "June", "July",
+                                     "August", "September", "October", "November", "December"});
+static_assert(kMonthNames.size() == 12);
 
 std::string Padded(int value, size_t width) {
   std::string s = std::to_string(value);

@@ -18,7 +18,7 @@ struct Reveal {
   int upper_b;
   int lower;
 };
-constexpr std::array<Reveal, 7> kReveals{{
+constexpr auto kReveals = std::to_array<Reveal>({
     {1, 0, 1},
     {4, 0, 4},
     {3, 0, 3},
@@ -26,7 +26,8 @@ constexpr std::array<Reveal, 7> kReveals{{
     {5, 0, 5},
     {6, 0, 6},
     {7, 8, 7},
-}};
+});
+static_assert(kReveals.size() == 7);
 constexpr int kClosingTick = 10;
 
 constexpr ui::Color kNavy = ui::Rgb(0, 0, 128);

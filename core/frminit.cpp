@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/date_format.h"
-#include "core/frmabout.h"
 #include "core/frmenter.h"
 #include "core/frmmiscmsg.h"
 #include "core/jpeg.h"
@@ -44,7 +43,7 @@ struct ButtonHint {
   ui::Button TFrminit::*button;
   std::string_view hint;
 };
-constexpr std::array<ButtonHint, 24> kButtonHints{{
+constexpr auto kButtonHints = std::to_array<ButtonHint>({
     {&TFrminit::Cmdothers, "Cleanup trails showing what you recently viewed."},
     {&TFrminit::Button4, "Cleanup previous run or find file history"},
     {&TFrminit::CmdDups, "Scan and find all duplicate files"},
@@ -71,7 +70,8 @@ constexpr std::array<ButtonHint, 24> kButtonHints{{
     {&TFrminit::Button1, "Detailed information"},
     {&TFrminit::cmdabout, "About this software"},
     {&TFrminit::cmdexit, "Exit this program"},
-}};
+});
+static_assert(kButtonHints.size() == 24);
 
 // The fifteen ticks, in the order Exit stores them.
 struct TickRow {
@@ -80,7 +80,7 @@ struct TickRow {
   std::string_view value;
   std::string_view hint;
 };
-constexpr std::array<TickRow, 15> kTicks{{
+constexpr auto kTicks = std::to_array<TickRow>({
     {&TFrminit::ChkIECache, &Settings::IECache, "IECache",
      "Select for Internet Explorer cache cleanup when clicking \"Cleanup All\""},
     {&TFrminit::ChkIECookies, &Settings::IECookies, "IECookies",
@@ -105,7 +105,8 @@ constexpr std::array<TickRow, 15> kTicks{{
     {&TFrminit::ChkActiveX, &Settings::ActiveX, "ActiveX", ""},
     {&TFrminit::Chkurls, &Settings::Urls, "Urls", ""},
     {&TFrminit::ChkYourOwn, &Settings::YourOwn, "YourOwn", ""},
-}};
+});
+static_assert(kTicks.size() == 15);
 
 // The statistics lines of the browser categories and other garbage: the
 // label and the text before the arrow's answer (blanks line the arrows up
@@ -124,7 +125,7 @@ struct StatRow {
   Source source;
   std::string_view prefix;
 };
-constexpr std::array<StatRow, 7> kStatLines{{
+constexpr auto kStatLines = std::to_array<StatRow>({
     {&TFrminit::Label1, Source::kIECookies, "Internet Explorer COOKIES -> "},
     {&TFrminit::Label2, Source::kIECache, "Internet Explorer CACHE   -> "},
     {&TFrminit::Label3, Source::kIEHistory, "Internet Explorer HISTORY -> "},
@@ -132,7 +133,8 @@ constexpr std::array<StatRow, 7> kStatLines{{
     {&TFrminit::Label5, Source::kNetCache, "Firefox/Netscape CACHE    -> "},
     {&TFrminit::Label6, Source::kNetHistory, "Firefox/Netscape HISTORY  -> "},
     {&TFrminit::Label7, Source::kGarbage, "Other GARBAGE DATA        -> "},
-}};
+});
+static_assert(kStatLines.size() == 7);
 
 // The six quick buttons: the module and category each one cleans, the
 // words of its question and the slot text when nothing was found.
@@ -147,7 +149,7 @@ struct QuickRow {
   Slot slot;
   std::string_view none_found;
 };
-constexpr std::array<QuickRow, 6> kQuickButtons{{
+constexpr auto kQuickButtons = std::to_array<QuickRow>({
     {&TFrminit::btnieh, &TFrminit::Frmie, &BrowserModule::HistoryFigures,
      &BrowserModule::CleanHistory, Question::kCountAndBytes, " IE history ", Slot::kIEHistory,
      "There were no IE history files found on your system."},
@@ -166,8 +168,22 @@ constexpr std::array<QuickRow, 6> kQuickButtons{{
     {&TFrminit::btnnsch, &TFrminit::Frmnet, &BrowserModule::CacheFigures,
      &BrowserModule::CleanCache, Question::kCountAndBytes, " Netscape/FFox cache ", Slot::kNetCache,
      "There were no Netscape/FFox cache files found on your system."},
-}};
+});
+static_assert(kQuickButtons.size() == 6);
 constexpr std::string_view kNothingRemoved = "Nothing removed from your system.";
+
+// The windows the buttons open. Kept rows come in the fixed order in which
+// the kept windows are created: own cleanup list, locked-file notice,
+// cookie saver, cache viewer, statistics, Run and Find history, AOL,
+// startup review (the non-internet module is created with the other
+// modules, before them). A button without a row opens nothing.
+constexpr auto kWindows = std::to_array<WindowRow>({
+    {&TFrminit::cmdnon, "Frmnon", Life::kKept, true},
+    {&TFrminit::Button4, "Frmreg", Life::kKept, false},
+    {&TFrminit::Cmdothers, "Frmdocs", Life::kOneShot, false},
+    {&TFrminit::CmdIMLogs, "FrmIM", Life::kOneShot, false},
+    {&TFrminit::cmdabout, "Frmabout", Life::kOneShot, false},
+});
 
 constexpr std::string_view kRunServicesKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices";
@@ -210,53 +226,34 @@ TFrminit::TFrminit(Uglobalvars& g, const WindowFactories& factories)
 
   OnCreate = [this] { FormCreate(); };
   OnCloseQuery = [this](bool& can_close) { FormCloseQuery(can_close); };
-  Timer1.OnTimer = [this] { Timer1Timer(); };
 
-  Wire(CmdCleanAll, &TFrminit::CmdCleanAllClick);
-  Wire(btnieh, &TFrminit::btniehClick);
-  Wire(btnnsh, &TFrminit::btnnshClick);
-  Wire(btnieck, &TFrminit::btnieckClick);
-  Wire(btnnsck, &TFrminit::btnnsckClick);
-  Wire(btniech, &TFrminit::btniechClick);
-  Wire(btnnsch, &TFrminit::btnnschClick);
-  Wire(Cmdothers, &TFrminit::CmdothersClick);
-  Wire(Button4, &TFrminit::Button4Click);
-  Wire(CmdIMLogs, &TFrminit::CmdIMLogsClick);
-  Wire(CmdDups, &TFrminit::CmdDupsClick);
-  Wire(CmdPicCache, &TFrminit::CmdPicCacheClick);
-  Wire(CmdAutoForm, &TFrminit::CmdAutoFormClick);
-  Wire(CmdSpyware, &TFrminit::CmdSpywareClick);
-  Wire(Cmdstartup, &TFrminit::CmdstartupClick);
-  Wire(CmdPerformance, &TFrminit::CmdPerformanceClick);
-  Wire(CmdLock, &TFrminit::CmdLockClick);
-  Wire(Cmdviewer, &TFrminit::CmdviewerClick);
-  Wire(Cmdsettings, &TFrminit::CmdsettingsClick);
-  Wire(cmdurl, &TFrminit::cmdurlClick);
-  Wire(cmdnon, &TFrminit::cmdnonClick);
-  Wire(cmddir, &TFrminit::cmddirClick);
-  Wire(Cmdcontact, &TFrminit::CmdcontactClick);
-  Wire(Button1, &TFrminit::Button1Click);
-  Wire(cmdabout, &TFrminit::cmdaboutClick);
-  Wire(Button2, &TFrminit::Button2Click);
-  Wire(cmdexit, &TFrminit::cmdexitClick);
+  OnSessionEnd = [this](bool ending) { FormSessionEnd(ending); };
+
+  auto wire = [this](ui::Button& button, void (TFrminit::*handler)()) {
+    Wire(button, [this, handler] { (this->*handler)(); });
+  };
+  wire(btnieh, &TFrminit::btniehClick);
+  wire(btnnsh, &TFrminit::btnnshClick);
+  wire(btnieck, &TFrminit::btnieckClick);
+  wire(btnnsck, &TFrminit::btnnsckClick);
+  wire(btniech, &TFrminit::btniechClick);
+  wire(btnnsch, &TFrminit::btnnschClick);
+  wire(Cmdcontact, &TFrminit::CmdcontactClick);
+  wire(Button1, &TFrminit::Button1Click);
+  wire(Button2, &TFrminit::Button2Click);
+  wire(cmdexit, &TFrminit::cmdexitClick);
+  for (const WindowRow& row : kWindows) {
+    if (row.button) Wire(this->*row.button, [this, &row] { OpenWindow(row); });
+  }
 }
 
-// The owned windows go before the controls they may refer to.
-TFrminit::~TFrminit() {
-  Frmstartup.reset();
-  Frmaol.reset();
-  Frmreg.reset();
-  Frmstats.reset();
-  Frmviewer.reset();
-  Frmsavecookie.reset();
-  FrmlockedMsg.reset();
-  Frmdir.reset();
-  ReleaseModules();
-}
+std::span<const WindowRow> TFrminit::WindowTable() { return kWindows; }
 
-void TFrminit::Wire(ui::Button& button, void (TFrminit::*handler)()) {
-  button.OnClick = [this, handler] {
-    if (!g_.Busy()) (this->*handler)();
+void TFrminit::Wire(ui::Button& button, std::function<void()> handler) {
+  button.OnClick = [this, handler = std::move(handler)] {
+    if (g_.Busy()) return;
+    handler();
+    g_.RunDeferredClose();
   };
 }
 
@@ -278,12 +275,9 @@ void TFrminit::FormCreate() {
   g_.RememberSize(*this);
 
   // First run: the drive scan records what the cleaners look for.
-  if (!g_.Platform().fs.Exists(g_.ScanResultsFile) && factories_.drive_scan) {
-    std::unique_ptr<ui::Window> scan = factories_.drive_scan(g_, *this);
-    if (scan) {
-      g_.RememberSize(*scan);
+  if (!g_.Platform().fs.Exists(g_.ScanResultsFile)) {
+    if (std::unique_ptr<ui::Window> scan = factories_.Make(kDriveScanWindow, g_, *this))
       scan->ShowModal();
-    }
   }
 
   g_.ReadSettings();
@@ -333,7 +327,6 @@ static void StartModule(std::unique_ptr<M>& slot, const WindowFactory<M>& make, 
   slot->SetOwnerWindow(&owner);
   slot->SetCollectResults(g.settings.Confirms);
   slot->Create();
-  g.RememberSize(*slot);
 }
 
 void TFrminit::CreateModules() {
@@ -343,25 +336,40 @@ void TFrminit::CreateModules() {
 }
 
 void TFrminit::CreateKeptWindows() {
-  const std::array<std::pair<std::unique_ptr<ui::Window>*, const WindowFactory<ui::Window>*>, 8>
-      kept{{
-          {&Frmdir, &factories_.own_list},
-          {&FrmlockedMsg, &factories_.locked_notice},
-          {&Frmsavecookie, &factories_.cookie_saver},
-          {&Frmviewer, &factories_.cache_viewer},
-          {&Frmstats, &factories_.statistics},
-          {&Frmreg, &factories_.run_find_history},
-          {&Frmaol, &factories_.aol},
-          {&Frmstartup, &factories_.startup_review},
-      }};
-  for (auto [slot, factory] : kept) {
-    if (!*factory) continue;
-    *slot = (*factory)(g_, *this);
-    if (!*slot) continue;
-    (*slot)->SetOwnerWindow(this);
-    g_.RememberSize(**slot);
-    (*slot)->Create();
+  for (const WindowRow& row : kWindows) {
+    if (row.life != Life::kKept || Owned(row.window)) continue;
+    std::unique_ptr<ui::Window> window = factories_.Make(row.window, g_, *this);
+    if (!window) continue;
+    window->SetOwnerWindow(this);
+    window->Create();
+    kept_.emplace_back(row.window, std::move(window));
   }
+}
+
+ui::Window* TFrminit::Owned(std::string_view name) const {
+  for (ui::Window* module :
+       {static_cast<ui::Window*>(Frmnon.get()), static_cast<ui::Window*>(Frmie.get()),
+        static_cast<ui::Window*>(Frmnet.get())}) {
+    if (module && module->Name() == name) return module;
+  }
+  for (const auto& [kept_name, window] : kept_) {
+    if (kept_name == name) return window.get();
+  }
+  return nullptr;
+}
+
+void TFrminit::OpenWindow(const WindowRow& row) {
+  if (row.life == Life::kKept) {
+    ui::Window* kept = Owned(row.window);
+    if (!kept) return;
+    kept->ShowModal();
+  } else {
+    std::unique_ptr<ui::Window> window = factories_.Make(row.window, g_, *this);
+    if (!window) return;
+    window->SetOwnerWindow(this);
+    window->ShowModal();
+  }
+  if (row.refresh_statistics) RefreshStatistics();
 }
 
 // ---- Statistics -------------------------------------------------------
@@ -422,28 +430,24 @@ void TFrminit::CmdcontactClick() {
       "mailto:" + std::string(kSupportAddress) + "?subject=" + std::string(kSupportSubject);
   for (size_t at = link.find(' '); at != std::string::npos; at = link.find(' ', at))
     link.replace(at, 1, "%20");
-  if (OpenFailed(g_.Platform().shell.Open(link, "", "")))
+  if (OpenFailed(g_.Platform().shell.Open(link, "", "", platform::ShowCommand::kNormal)))
     System().ShowMessage(std::string(kNoMailClient) + std::string(kSupportAddress));
 }
 
 // "Help": the help page installed beside the program.
 void TFrminit::Button1Click() {
-  if (OpenFailed(g_.Platform().shell.Open(g_.ProgramDir + "\\index_t.htm", "", "")))
+  if (OpenFailed(g_.Platform().shell.Open(g_.ProgramDir + "\\index_t.htm", "", "",
+                                          platform::ShowCommand::kMaximised)))
     System().Error(kHelpMissing);
-}
-
-void TFrminit::cmdaboutClick() {
-  TFrmabout about(g_);
-  about.SetOwnerWindow(this);
-  about.ShowModal();
 }
 
 // "More Software": the product page beside the program, else the maker's
 // web page.
 void TFrminit::Button2Click() {
   auto& shell = g_.Platform().shell;
-  if (OpenFailed(shell.Open(g_.ProgramDir + "\\" + "download.htm", "", "")))
-    shell.Open(kMakerWebPage, "", "");
+  constexpr auto kMaximised = platform::ShowCommand::kMaximised;
+  if (OpenFailed(shell.Open(g_.ProgramDir + "\\" + "download.htm", "", "", kMaximised)))
+    shell.Open(kMakerWebPage, "", "", kMaximised);
 }
 
 // "Exit": the only place the ticks are stored.
@@ -451,33 +455,6 @@ void TFrminit::cmdexitClick() {
   SaveCleanupTicks();
   Close();
 }
-
-void TFrminit::ShowKept(ui::Window* window) {
-  if (window) window->ShowModal();
-}
-
-// "Junk Files": the kept non-internet window, then fresh statistics.
-void TFrminit::cmdnonClick() {
-  if (!Frmnon) return;
-  Frmnon->ShowModal();
-  RefreshStatistics();
-}
-
-void TFrminit::ShowCreated(const WindowFactory<ui::Window>& make) {
-  std::unique_ptr<ui::Window> window = make ? make(g_, *this) : nullptr;
-  if (!window) return;
-  window->SetOwnerWindow(this);
-  window->ShowModal();
-}
-
-void TFrminit::cmddirClick() { ShowKept(Frmdir.get()); }
-void TFrminit::Button4Click() { ShowKept(Frmreg.get()); }
-
-// ---- Places for the other tools ---------------------------------------
-// Each runs once its window or routine exists; until then the button does
-// nothing.
-
-void TFrminit::CmdCleanAllClick() {}
 
 // ---- Quick buttons ----------------------------------------------------
 
@@ -525,30 +502,37 @@ void TFrminit::btnnsckClick() { QuickCleanup(&TFrminit::btnnsck); }
 void TFrminit::btniechClick() { QuickCleanup(&TFrminit::btniech); }
 void TFrminit::btnnschClick() { QuickCleanup(&TFrminit::btnnsch); }
 
-void TFrminit::CmdothersClick() { ShowCreated(factories_.viewed_trails); }
-void TFrminit::CmdIMLogsClick() { ShowCreated(factories_.im_logs); }
-void TFrminit::CmdDupsClick() {}
-void TFrminit::CmdPicCacheClick() {}
-void TFrminit::CmdAutoFormClick() {}
-void TFrminit::CmdSpywareClick() {}
-void TFrminit::CmdstartupClick() {}
-void TFrminit::CmdPerformanceClick() {}
-void TFrminit::CmdLockClick() {}
-void TFrminit::CmdviewerClick() {}
-void TFrminit::CmdsettingsClick() {}
-void TFrminit::cmdurlClick() {}
-void TFrminit::Timer1Timer() {}
-
 // ---- Closing ----------------------------------------------------------
 
 void TFrminit::FormCloseQuery(bool& can_close) {
-  if (g_.Busy()) {
-    // An operation is letting messages run: close once it has finished.
+  if (g_.CloseMustWait()) {
+    // An operation is letting messages run, or a window is shown modally
+    // (perhaps one the close releases): close once they have finished.
     g_.DeferClose([this] { Close(); });
     can_close = false;
     return;
   }
   ReleaseModules();
+  FinishRun();
+}
+
+// Log-off or shut-down: Windows ends the process after it without a close,
+// so the boot cleanup and the size are written now (the windows stay, as a
+// modal one may still run). When the end is cancelled the run goes on, and
+// its close writes them again.
+void TFrminit::FormSessionEnd(bool ending) {
+  if (!ending) {
+    finished_ = false;
+    return;
+  }
+  if (finished_) return;
+  FinishRun();
+  StoreSize();
+}
+
+void TFrminit::FinishRun() {
+  if (finished_) return;
+  finished_ = true;
   WriteBootCleanup();
 }
 

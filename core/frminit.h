@@ -1,14 +1,18 @@
 // The main window, TFrminit ("Frminit"): the statistics lines, the date, the
 // buttons of every tool, the fifteen "Cleanup All" ticks and the program's
 // start-up and close sequences. It owns the three cleaner modules and the
-// eight kept windows (made by the application's factories) and opens every
-// other window from its buttons. The Cleanup All driver, the quick buttons
-// and the windows of the other tools live elsewhere; their handlers here
-// are marked as places for them.
+// kept windows (made by the application's factories) and opens the windows
+// of its buttons as its window table says. The windows themselves and the
+// links between them live elsewhere.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/modules.h"
 #include "core/uglobalvars.h"
@@ -17,33 +21,43 @@
 
 namespace core {
 
+class TFrminit;
+
+// How long a window of the main window's table lives: kept for the whole
+// run (created hidden at start-up, after the main window, in table order)
+// or made for one modal showing, owned by the main window, and released.
+enum class Life { kKept, kOneShot };
+
+// One row of the main window's window table: the button that opens the
+// window (null for a kept window only others open), the window's name (the
+// key of its factory), how long it lives, and whether the statistics lines
+// are rewritten once it has closed. A new window is one row here and one
+// factory line in the program's top.
+struct WindowRow {
+  ui::Button TFrminit::*button;
+  std::string_view window;
+  Life life;
+  bool refresh_statistics;
+};
+
 class TFrminit : public ui::Window {
  public:
   TFrminit(Uglobalvars& g, const WindowFactories& factories);
-  ~TFrminit() override;
 
-  // Creates the eight kept windows, hidden, in their fixed order.
+  // The window table, in the fixed creation order of the kept windows.
+  static std::span<const WindowRow> WindowTable();
+
+  // Creates the kept windows of the table, hidden, in their order.
   void CreateKeptWindows();
+  // An owned window by name: a cleaner module or a kept window; null when
+  // this build has none.
+  ui::Window* Owned(std::string_view name) const;
 
   // Rewrites the eight statistics lines from the modules' survey figures.
   void RefreshStatistics();
   // Writes the fifteen ticks to the Settings key (created when missing);
   // nothing is written when the key does not open.
   void SaveCleanupTicks();
-
-  // The cleaner modules (empty when not part of this build).
-  std::unique_ptr<NonInternetModule> Frmnon;
-  std::unique_ptr<BrowserModule> Frmie;
-  std::unique_ptr<BrowserModule> Frmnet;
-  // The kept windows.
-  std::unique_ptr<ui::Window> Frmdir;
-  std::unique_ptr<ui::Window> FrmlockedMsg;
-  std::unique_ptr<ui::Window> Frmsavecookie;
-  std::unique_ptr<ui::Window> Frmviewer;
-  std::unique_ptr<ui::Window> Frmstats;
-  std::unique_ptr<ui::Window> Frmreg;
-  std::unique_ptr<ui::Window> Frmaol;
-  std::unique_ptr<ui::Window> Frmstartup;
 
   // ---- Controls, in layout order ----
 
@@ -127,39 +141,25 @@ class TFrminit : public ui::Window {
   // Runs once while the window is created: the start-up sequence.
   void FormCreate();
   // Runs for every way of closing: releases the modules and writes the
-  // boot cleanup (the base then stores the size). Deferred while busy.
+  // boot cleanup (the base then stores the size). Waits while busy or while
+  // a window is shown modally.
   void FormCloseQuery(bool& can_close);
+  // Runs when Windows ends the session (the program gets no close then):
+  // the boot cleanup and the size are written as a close would.
+  void FormSessionEnd(bool ending);
 
   void CmdcontactClick();
   void Button1Click();
-  void cmdaboutClick();
   void Button2Click();
   void cmdexitClick();
-  void cmdnonClick();
-  void cmddirClick();
-  void Button4Click();
 
-  // Places for the windows and routines other tools add.
-  void CmdCleanAllClick();
+  // The six quick buttons.
   void btniehClick();
   void btnnshClick();
   void btnieckClick();
   void btnnsckClick();
   void btniechClick();
   void btnnschClick();
-  void CmdothersClick();
-  void CmdIMLogsClick();
-  void CmdDupsClick();
-  void CmdPicCacheClick();
-  void CmdAutoFormClick();
-  void CmdSpywareClick();
-  void CmdstartupClick();
-  void CmdPerformanceClick();
-  void CmdLockClick();
-  void CmdviewerClick();
-  void CmdsettingsClick();
-  void cmdurlClick();
-  void Timer1Timer();
 
  private:
   // Layout cells.
@@ -176,17 +176,20 @@ class TFrminit : public ui::Window {
   }
   static constexpr ui::Rect SideButton(int i) { return {503, 180 + 31 * i, 94, 25}; }
 
-  // Wires a button so that clicks are ignored while an operation is busy.
-  void Wire(ui::Button& button, void (TFrminit::*handler)());
+  // Wires a button so that clicks are ignored while an operation is busy,
+  // and a close asked for meanwhile runs once the handler has returned.
+  void Wire(ui::Button& button, std::function<void()> handler);
   void SetTicksFromSettings();
   // The six quick buttons share this: question, cleanup, statistics.
   void QuickCleanup(ui::Button TFrminit::*button);
   void LoadSkin();
   void CreateModules();
-  void ShowKept(ui::Window* window);
-  // Makes a window for one modal showing, owned by this one.
-  void ShowCreated(const WindowFactory<ui::Window>& make);
+  // Shows the window of a table row modally (kept or made for the showing).
+  void OpenWindow(const WindowRow& row);
   void ReleaseModules();
+  // The lasting part of the close sequence, once per run whatever ends it:
+  // the boot cleanup.
+  void FinishRun();
   // Writes the batch file from the queued locked-file commands (when there
   // are any) and registers or unregisters it; false when it could not be
   // written (the user has been told, nothing was registered).
@@ -195,6 +198,20 @@ class TFrminit : public ui::Window {
 
   Uglobalvars& g_;
   const WindowFactories& factories_;
+  bool finished_ = false;
+
+ public:
+  // ---- Owned windows ----
+  // Declared last, so they go before the controls they may refer to.
+
+  // The cleaner modules (empty when not part of this build).
+  std::unique_ptr<NonInternetModule> Frmnon;
+  std::unique_ptr<BrowserModule> Frmie;
+  std::unique_ptr<BrowserModule> Frmnet;
+
+ private:
+  // The kept windows of the table, by name, in creation order.
+  std::vector<std::pair<std::string_view, std::unique_ptr<ui::Window>>> kept_;
 };
 
 }  // namespace core

@@ -3,14 +3,17 @@
 // Netscape/Firefox) are hidden windows whose creation runs their survey;
 // the main window reads their survey figures for its statistics lines and
 // sets their collect-results flags. The application receives one factory
-// per window it creates at start-up; a factory left empty means that
-// window is not part of this build, and its place stays empty (figures 0,
-// buttons that would show it do nothing).
+// per window of the program from the program's top (app/), which alone
+// knows every folder; a window without a factory is not part of that
+// build, and its place stays empty (figures 0, no button opens it).
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "ui/window.h"
 
@@ -69,26 +72,30 @@ class NonInternetModule : public CleanerModule {
 template <class W>
 using WindowFactory = std::function<std::unique_ptr<W>(Uglobalvars& g, ui::Window& owner)>;
 
+// The factory of a window class that is constructed from the shared module.
+template <class W, class Base = ui::Window>
+WindowFactory<Base> Factory() {
+  return [](Uglobalvars& g, ui::Window&) { return std::make_unique<W>(g); };
+}
+
+// The name of the drive-scan window, shown on the first run.
+inline constexpr std::string_view kDriveScanWindow = "Frmscandrv";
+
 struct WindowFactories {
   // The cleaner modules, created hidden by the main window's creation.
   WindowFactory<NonInternetModule> non_internet;   // TFrmnon
   WindowFactory<BrowserModule> internet_explorer;  // TFrmie
   WindowFactory<BrowserModule> netscape;           // TFrmnet
-  // Shown modally on the first run (no scan-results file yet).
-  WindowFactory<ui::Window> drive_scan;  // TFrmscandrv
-  // The eight kept windows, created hidden after the main window, in this
-  // order, and kept for the whole run.
-  WindowFactory<ui::Window> own_list;          // TFrmdir
-  WindowFactory<ui::Window> locked_notice;     // TFrmlockedMsg
-  WindowFactory<ui::Window> cookie_saver;      // TFrmsavecookie
-  WindowFactory<ui::Window> cache_viewer;      // TFrmviewer
-  WindowFactory<ui::Window> statistics;        // TFrmstats
-  WindowFactory<ui::Window> run_find_history;  // TFrmreg
-  WindowFactory<ui::Window> aol;               // TFrmaol
-  WindowFactory<ui::Window> startup_review;    // TFrmstartup
-  // Made for one showing by their buttons; their creation loads them.
-  WindowFactory<ui::Window> viewed_trails;  // TFrmdocs
-  WindowFactory<ui::Window> im_logs;        // TFrmIM
+  // Every other window, by its name: the drive scan of the first run and
+  // the windows of the main window's table (kept or made for one showing).
+  // A name without a factory is not part of this build.
+  std::map<std::string, WindowFactory<ui::Window>, std::less<>> windows;
+
+  // Makes the named window; null when this build has none.
+  std::unique_ptr<ui::Window> Make(std::string_view name, Uglobalvars& g, ui::Window& owner) const {
+    auto it = windows.find(name);
+    return it != windows.end() && it->second ? it->second(g, owner) : nullptr;
+  }
 };
 
 }  // namespace core

@@ -26,7 +26,7 @@ constexpr SettingValue Flag(std::string_view name, bool Settings::*flag, bool wr
 }
 
 // In the order the start-up reads them.
-constexpr std::array<SettingValue, 21> kSettingValues{{
+constexpr auto kSettingValues = std::to_array<SettingValue>({
     {"Skin", nullptr, &Settings::Skin, false, "skinsunset"},
     Flag("Confirms", &Settings::Confirms, true),
     Flag("Wipe", &Settings::Wipe, true),
@@ -48,7 +48,8 @@ constexpr std::array<SettingValue, 21> kSettingValues{{
     Flag("YourOwn", &Settings::YourOwn, true),
     Flag("VistaMsg", &Settings::VistaMsg, true),
     Flag("Lockedj", &Settings::Lockedj, false),
-}};
+});
+static_assert(kSettingValues.size() == 21);
 
 constexpr std::string_view kWindowsDirFallback = "c:\\windows";
 constexpr std::string_view kSystemDirFallback = "c:\\windows\\system\\";
@@ -237,9 +238,16 @@ void Uglobalvars::WipeFile(std::string_view path) const {
 Uglobalvars::BusyScope::BusyScope(Uglobalvars& g) : g_(g) { ++g_.busy_depth_; }
 
 Uglobalvars::BusyScope::~BusyScope() {
-  if (--g_.busy_depth_ > 0 || !g_.deferred_close_) return;
-  auto close = std::move(g_.deferred_close_);
-  g_.deferred_close_ = nullptr;
+  --g_.busy_depth_;
+  g_.RunDeferredClose();
+}
+
+bool Uglobalvars::CloseMustWait() const { return Busy() || windows_.ModalDepth() > 0; }
+
+void Uglobalvars::RunDeferredClose() {
+  if (CloseMustWait() || !deferred_close_) return;
+  auto close = std::move(deferred_close_);
+  deferred_close_ = nullptr;
   close();
 }
 

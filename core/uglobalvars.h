@@ -203,14 +203,22 @@ class Uglobalvars {
   // While an operation that lets messages run is in progress, closing the
   // main window is deferred and the main window ignores further buttons.
   bool Busy() const { return busy_depth_ > 0; }
-  // Asks for `close` to run once the outermost busy operation has ended
-  // (the last request wins).
+  // Whether a close of the main window must wait: an operation is busy, or
+  // a window is shown modally (its loop runs below the close and it may be
+  // one of the windows the close releases).
+  bool CloseMustWait() const;
+  // Asks for `close` to run once nothing makes it wait (the last request
+  // wins).
   void DeferClose(std::function<void()> close) { deferred_close_ = std::move(close); }
   bool ClosePending() const { return static_cast<bool>(deferred_close_); }
+  // Runs the deferred close when there is one and nothing makes it wait.
+  // Called where a busy operation ends and by the main window's handlers
+  // once they return (a modal showing has then ended too).
+  void RunDeferredClose();
 
   // Marks one busy operation for its lifetime. Take it in the handler that
-  // starts the operation (a main-window button or the timer), so that the
-  // deferred close runs when that handler is about to return.
+  // starts the operation (a button or the timer), so that the deferred
+  // close runs when that handler is about to return.
   class BusyScope {
    public:
     explicit BusyScope(Uglobalvars& g);

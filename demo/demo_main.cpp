@@ -1,6 +1,6 @@
 // vostdemo.exe: shows the demonstration window until it is closed.
+#include "app/app_main.h"
 #include "demo/frmdemo.h"
-#include "ui/app.h"
 
 int AppMain(platform::Platform& platform, ui::WindowSystem& windows) {
   windows.SetTitle("Vostrel");

@@ -328,7 +328,9 @@ void TFrmdocs::ListBox1DblClick() {
     System().ShowMessage(kCannotOpen);
     return;
   }
-  if (g_.Platform().shell.Open(line, "", "") <= 32) System().Warning(kNoViewer);
+  if (g_.Platform().shell.Open(line, "", "", platform::ShowCommand::kMaximised) <= 32) {
+    System().Warning(kNoViewer);
+  }
 }
 
 // ---- Removing --------------------------------------------------------------

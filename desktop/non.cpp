@@ -61,7 +61,7 @@ struct RowText {
   const char* help_text;
 };
 
-constexpr std::array<RowText, 9> kRows{{
+constexpr auto kRows = std::to_array<RowText>({
     {&TFrmnon::CmdActivex, &TFrmnon::CmdActivexHelp,
      "Cleanup all activex controls and java applets",
      "ActiveX and Java Applets are executable program code on your computer. These are "
@@ -122,7 +122,8 @@ constexpr std::array<RowText, 9> kRows{{
      "Click this button to cleanup all items shown above instantly. Note that you can also "
      "cleanup all these items directly from the first screen by simply clicking the options "
      "shown under the \"Cleanup All\" button on the main window!"},
-}};
+});
+static_assert(kRows.size() == 9);
 
 std::string Num(int64_t n) { return text::IntToStr(n); }
 
@@ -406,7 +407,7 @@ void TFrmnon::CleanMediaCache() {
 void TFrmnon::EmptyRecycleBin() {
   recycle_flag_ = true;
   scan_.ResetCounters();
-  bool emptied = p_.shell.EmptyRecycleBin();
+  bool emptied = p_.shell.EmptyRecycleBin(System().ApplicationWindow());
   g_.SetResult(core::Slot::kRecycleBin, emptied ? kRecycleDone : kRecycleFailed);
   // The recycled folder is empty now; its figures must not stay in the
   // totals while its line reads 0 files.

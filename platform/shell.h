@@ -38,6 +38,10 @@ inline constexpr int kMyPictures = 0x0027;
 inline constexpr int kProfile = 0x0028;
 }  // namespace csidl
 
+// How "open" shows the window of the program it starts (SW_SHOWNORMAL,
+// SW_SHOWMAXIMIZED).
+enum class ShowCommand { kNormal, kMaximised };
+
 struct RecycleBinInfo {
   uint64_t items = 0;
   uint64_t bytes = 0;
@@ -59,14 +63,16 @@ class Shell {
   // FOF_SILENT: moves files or folders to the Recycle Bin. Returns the
   // operation's own result (0 is success).
   virtual int SendToRecycleBin(const std::vector<std::string>& paths) = 0;
-  // SHEmptyRecycleBin without confirmation, progress or sound.
-  virtual bool EmptyRecycleBin() = 0;
+  // SHEmptyRecycleBin of every drive without confirmation; the shell shows
+  // its progress and plays its sound, in a window owned by `owner` (0:
+  // none). An already empty bin counts as emptied.
+  virtual bool EmptyRecycleBin(WindowHandle owner) = 0;
   virtual RecycleBinInfo QueryRecycleBin() = 0;
 
   // ShellExecute with the verb "open": the numeric result, above 32 on
   // success.
-  virtual int Open(std::string_view target, std::string_view parameters,
-                   std::string_view folder) = 0;
+  virtual int Open(std::string_view target, std::string_view parameters, std::string_view folder,
+                   ShowCommand show) = 0;
 };
 
 }  // namespace platform

@@ -45,6 +45,10 @@ struct Status {
   static Status Fail(Error e) { return {e}; }
 };
 
+// A window of the system (an HWND) handed through to shell calls that show
+// their own windows; 0 means none.
+using WindowHandle = uintptr_t;
+
 // A file time: 100-nanosecond intervals since 1601-01-01 UTC (FILETIME).
 using FileTime = uint64_t;
 

@@ -139,7 +139,9 @@ void TFrmIM::CmdViewClick() {
     System().ShowMessage(kYahooUnreadable);
     return;
   }
-  if (g_.Platform().shell.Open(path, "", "") <= 32) System().ShowMessage(kCannotView);
+  if (g_.Platform().shell.Open(path, "", "", platform::ShowCommand::kNormal) <= 32) {
+    System().ShowMessage(kCannotView);
+  }
 }
 
 void TFrmIM::ListBox1DblClick() { CmdViewClick(); }

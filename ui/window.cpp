@@ -83,6 +83,10 @@ void Window::UseSizeMemory(SizeMemory* memory) {
   if (use_w || use_h) SetSize(use_w ? w : width_, use_h ? h : height_);
 }
 
+void Window::StoreSize() {
+  if (size_memory_) size_memory_->Write(name_, restored_width_, restored_height_);
+}
+
 void Window::Create() {
   if (created_) return;
   created_ = true;
@@ -115,8 +119,10 @@ void Window::Hide() {
 int Window::ShowModal() {
   modal_result_ = 0;
   modal_ = true;
+  system_.EnterModal();
   Show();
   if (visible_) system_.RunModal(*this);
+  system_.LeaveModal();
   modal_ = false;
   Hide();
   return modal_result_ != 0 ? modal_result_ : 2;
@@ -131,7 +137,7 @@ bool Window::Close() {
   bool can_close = true;
   if (OnCloseQuery) OnCloseQuery(can_close);
   if (!can_close) return false;
-  if (size_memory_) size_memory_->Write(name_, restored_width_, restored_height_);
+  StoreSize();
   if (OnClose) OnClose();
   Hide();
   return true;

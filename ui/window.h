@@ -70,8 +70,11 @@ class Window {
   Control* Find(std::string_view name) const;
 
   // Restores the stored size (when non-zero) from `memory` now and stores
-  // the restored size there on every close.
+  // the restored size there on every close. A window that remembers its
+  // size calls it once, itself; openers leave it alone.
   void UseSizeMemory(SizeMemory* memory);
+  // Stores the restored size now (closing does it by itself).
+  void StoreSize();
 
   // Realises the window (hidden) and runs OnCreate once.
   void Create();
@@ -80,7 +83,8 @@ class Window {
   void Hide();
   bool Visible() const { return visible_; }
   // Shows the window modally and returns its modal result (2 = cancel when
-  // it was closed another way).
+  // it was closed another way). The window system counts the showing as
+  // running (ModalDepth) until its loop has ended.
   int ShowModal();
   bool Modal() const { return modal_; }
   int ModalResult() const { return modal_result_; }
@@ -99,6 +103,14 @@ class Window {
   std::function<void(bool& can_close)> OnCloseQuery;
   std::function<void()> OnClose;
   std::function<void()> OnResize;
+  // The Windows session ends (log-off or shut-down: `ending` true), or an
+  // ending announced before was cancelled (false). The program gets no
+  // close then; its process just ends.
+  std::function<void(bool ending)> OnSessionEnd;
+  // Called by the backend when Windows announces or cancels the end.
+  void SessionEnding(bool ending) {
+    if (OnSessionEnd) OnSessionEnd(ending);
+  }
 
   // Called by controls as they are constructed and destroyed.
   void Register(Control* control);

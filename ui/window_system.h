@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/types.h"
 #include "ui/control.h"
 
 namespace ui {
@@ -47,6 +48,14 @@ class WindowSystem {
   virtual void RunModal(Window& window) = 0;
   // Runs until the main window closes.
   virtual void RunMainLoop(Window& main) = 0;
+  // How many modal showings are running now (their loops nest inside each
+  // other). Window::ShowModal counts itself in for the time of its loop.
+  int ModalDepth() const { return modal_depth_; }
+  void EnterModal() { ++modal_depth_; }
+  void LeaveModal() { --modal_depth_; }
+  // The application's main window as the system knows it (an HWND), for
+  // shell calls that show their own windows; 0 when there is none.
+  virtual platform::WindowHandle ApplicationWindow() { return 0; }
   // Lets pending messages run (repaint, clicks), then returns.
   virtual void ProcessMessages() = 0;
   virtual void Minimise(Window& window) = 0;
@@ -80,6 +89,7 @@ class WindowSystem {
 
  private:
   std::string title_;
+  int modal_depth_ = 0;
 };
 
 }  // namespace ui

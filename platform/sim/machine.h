@@ -121,6 +121,7 @@ struct ShellOpen {
   std::string parameters;
   std::string folder;
   int result = 0;
+  platform::ShowCommand show = platform::ShowCommand::kNormal;
 };
 
 class Machine;

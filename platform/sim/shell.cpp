@@ -54,7 +54,7 @@ class SimShell : public platform::Shell {
     return 0;
   }
 
-  bool EmptyRecycleBin() override {
+  bool EmptyRecycleBin(platform::WindowHandle) override {
     if (s_.empty_bin_fails) return false;
     s_.bin.clear();
     s_.bin_nodes.clear();
@@ -70,7 +70,8 @@ class SimShell : public platform::Shell {
     return info;
   }
 
-  int Open(std::string_view target, std::string_view parameters, std::string_view folder) override {
+  int Open(std::string_view target, std::string_view parameters, std::string_view folder,
+           platform::ShowCommand show) override {
     int result = 42;
     if (s_.open_result) {
       result = *s_.open_result;
@@ -78,7 +79,8 @@ class SimShell : public platform::Shell {
                !s_.Find(target)) {
       result = kFileNotFound;
     }
-    s_.opens.push_back({std::string(target), std::string(parameters), std::string(folder), result});
+    s_.opens.push_back(
+        {std::string(target), std::string(parameters), std::string(folder), result, show});
     return result;
   }
 

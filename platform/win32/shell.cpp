@@ -95,9 +95,8 @@ class Win32Shell : public platform::Shell {
     return rc;
   }
 
-  bool EmptyRecycleBin() override {
-    HRESULT hr = SHEmptyRecycleBinW(nullptr, nullptr,
-                                    SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+  bool EmptyRecycleBin(platform::WindowHandle owner) override {
+    HRESULT hr = SHEmptyRecycleBinW(reinterpret_cast<HWND>(owner), nullptr, SHERB_NOCONFIRMATION);
     if (SUCCEEDED(hr)) return true;
     // Some Windows versions report emptying an already empty bin as a
     // failure (E_UNEXPECTED); the bin is empty all the same.
@@ -114,7 +113,8 @@ class Win32Shell : public platform::Shell {
     return out;
   }
 
-  int Open(std::string_view target, std::string_view parameters, std::string_view folder) override {
+  int Open(std::string_view target, std::string_view parameters, std::string_view folder,
+           platform::ShowCommand show) override {
     if (target.find('\0') != std::string_view::npos ||
         parameters.find('\0') != std::string_view::npos ||
         folder.find('\0') != std::string_view::npos) {
@@ -125,9 +125,10 @@ class Win32Shell : public platform::Shell {
     std::wstring wfolder = Widen(folder);
     // The result is an HINSTANCE only for 16-bit compatibility; it carries
     // a number, above 32 on success, which always fits an int.
-    HINSTANCE rc = ShellExecuteW(nullptr, L"open", wtarget.c_str(),
-                                 wparameters.empty() ? nullptr : wparameters.c_str(),
-                                 wfolder.empty() ? nullptr : wfolder.c_str(), SW_SHOWNORMAL);
+    HINSTANCE rc = ShellExecuteW(
+        nullptr, L"open", wtarget.c_str(), wparameters.empty() ? nullptr : wparameters.c_str(),
+        wfolder.empty() ? nullptr : wfolder.c_str(),
+        show == platform::ShowCommand::kMaximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     return static_cast<int>(reinterpret_cast<INT_PTR>(rc));
   }
 };

@@ -73,16 +73,16 @@ TEST_F(ShellContract, EmptyingTheBinRemovesRecycledFiles) {
   Make("a.tmp", "aaaa");
   uint64_t before = Shell().QueryRecycleBin().bytes;
   ASSERT_EQ(Shell().SendToRecycleBin({At("a.tmp")}), 0);
-  EXPECT_TRUE(Shell().EmptyRecycleBin());
+  EXPECT_TRUE(Shell().EmptyRecycleBin(0));
   // Wine's emptying keeps recycled read-only files (it applies its
   // read-only check to its own trash), and earlier cases recycle one; so
   // the bin must have lost at least this file's bytes, not be at 0.
   EXPECT_LE(Shell().QueryRecycleBin().bytes, before);
-  EXPECT_TRUE(Shell().EmptyRecycleBin());  // nothing (more) to remove
+  EXPECT_TRUE(Shell().EmptyRecycleBin(0));  // nothing (more) to remove
 }
 
 TEST_F(ShellContract, OpeningAMissingFileReportsFailure) {
-  EXPECT_LE(Shell().Open(At("missing.txt"), "", ""), 32);
+  EXPECT_LE(Shell().Open(At("missing.txt"), "", "", platform::ShowCommand::kNormal), 32);
 }
 
 class SystemContract : public ContractTest {};

@@ -34,6 +34,7 @@ const std::vector<CommandSyntax> kCommands = {
     {"expect-visible", Op::kExpectVisible, "t", 1, "expect-visible <control>"},
     {"expect-hidden", Op::kExpectHidden, "t", 1, "expect-hidden <control>"},
     {"close", Op::kClose, "", 0, "close"},
+    {"end-session", Op::kEndSession, "n", 0, "end-session [ms]"},
     {"resize", Op::kResize, "nn", 2, "resize <width> <height>"},
     {"expect-size", Op::kExpectSize, "nn", 2, "expect-size <width> <height>"},
     {"sleep", Op::kSleep, "n", 1, "sleep <ms>"},

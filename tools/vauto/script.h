@@ -46,6 +46,7 @@ enum class Op {
   kExpectVisible,
   kExpectHidden,
   kClose,
+  kEndSession,
   kResize,
   kExpectSize,
   kSleep,

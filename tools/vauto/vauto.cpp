@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "tools/vauto/script.h"
+#include "tools/vauto/session.h"
 #include "tools/vauto/win32.h"
 
 namespace vauto {
@@ -228,6 +229,12 @@ class Runner {
         return ExpectState(why, "hidden", IsWindowVisible, false);
       case Op::kClose:
         return Close(why);
+      case Op::kEndSession: {
+        std::vector<HWND> windows;
+        for (HWND hwnd : TopWindows())
+          if (process_ && OfProgram(hwnd)) windows.push_back(hwnd);
+        return EndSession(windows, Count(0, 5000), why);
+      }
       case Op::kResize:
         return Resize(why);
       case Op::kExpectSize:

@@ -313,6 +313,15 @@ LRESULT WindowPeer::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       window_.Close();
       return 0;
+    // Log-off and shut-down send these instead of a close, to every
+    // top-level window, and end the process after WM_ENDSESSION. The
+    // program never refuses the end.
+    case WM_QUERYENDSESSION:
+      window_.SessionEnding(true);
+      return TRUE;
+    case WM_ENDSESSION:
+      window_.SessionEnding(wparam != FALSE);
+      return 0;
     case WM_ACTIVATE:
       // Keyboard focus goes back where it was when the window comes back.
       if (LOWORD(wparam) == WA_INACTIVE) {
@@ -610,6 +619,11 @@ void Win32WindowSystem::RunMainLoop(Window& main) {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) state_->Dispatch(msg);
   state_->main = outer;
+}
+
+platform::WindowHandle Win32WindowSystem::ApplicationWindow() {
+  WindowPeer* peer = state_->main ? state_->PeerOf(*state_->main) : nullptr;
+  return peer ? reinterpret_cast<platform::WindowHandle>(peer->Hwnd()) : 0;
 }
 
 void Win32WindowSystem::ProcessMessages() {

@@ -40,6 +40,7 @@ class Win32WindowSystem : public WindowSystem {
   void ShowWindow(Window& window, bool visible) override;
   void RunModal(Window& window) override;
   void RunMainLoop(Window& main) override;
+  platform::WindowHandle ApplicationWindow() override;
   void ProcessMessages() override;
   void Minimise(Window& window) override;
   void UpdateTimer(Timer& timer) override;

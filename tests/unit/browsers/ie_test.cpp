@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/uglobalvars.h"
-#include "platform/sim/machine.h"
-#include "ui/headless/headless.h"
+#include "tests/unit/window_test.h"
 
 namespace browsers {
 namespace {
@@ -32,25 +30,8 @@ constexpr const char* kCookiesSaved =
     "All files have been deleted.  Note that you may have some cookies saved, and therefore not "
     "deleted.";
 
-class IETest : public ::testing::Test {
+class IETest : public unit::WindowTest<TFrmie> {
  protected:
-  sim::Machine m;
-  ui::HeadlessWindowSystem ws;
-  std::unique_ptr<core::Uglobalvars> g;
-  std::unique_ptr<TFrmie> w;
-
-  // Forms the shared paths and creates the window, which runs the survey.
-  TFrmie& Start(bool collect = true) {
-    w.reset();
-    g = std::make_unique<core::Uglobalvars>(m.Platform(), ws);
-    g->FormBaseFolders();
-    g->FormDataPaths();
-    w = std::make_unique<TFrmie>(*g);
-    w->SetCollectResults(collect);
-    w->Create();
-    return *w;
-  }
-  std::string Slot(core::Slot s) const { return g->Result(s); }
   Strings Cache() const { return g->IECacheList.Entries(); }
   static std::string Up(std::string s) { return NormalIEPattern(s); }
 };

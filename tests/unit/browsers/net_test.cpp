@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/uglobalvars.h"
-#include "platform/sim/machine.h"
-#include "ui/headless/headless.h"
+#include "tests/unit/window_test.h"
 
 namespace browsers {
 namespace {
@@ -25,28 +23,12 @@ std::string CachePrefs(const std::string& js_folder) {
   return "user_pref(\"browser.cache.directory\", \"" + js_folder + "\");\n";
 }
 
-class NetTest : public ::testing::Test {
+class NetTest : public unit::WindowTest<TFrmnet> {
  protected:
-  sim::Machine m;
-  ui::HeadlessWindowSystem ws;
-  std::unique_ptr<core::Uglobalvars> g;
-  std::unique_ptr<TFrmnet> w;
-
-  TFrmnet& Start() {
-    w.reset();
-    g = std::make_unique<core::Uglobalvars>(m.Platform(), ws);
-    g->FormBaseFolders();
-    g->FormDataPaths();
-    w = std::make_unique<TFrmnet>(*g);
-    w->SetCollectResults(true);
-    w->Create();
-    return *w;
-  }
   // A Navigator profile named in the registry.
   void NavigatorProfile(const std::string& name, const std::string& dir) {
     m.Builder().RegString(sim::HKLM, kUsers + "\\" + name, "DirRoot", dir);
   }
-  std::string Slot(core::Slot s) const { return g->Result(s); }
   Strings CacheList() const { return w->NetCacheList().Entries(); }
 };
 

@@ -119,7 +119,7 @@ TEST_F(MainWindow, OnlyWindowsXpSetsTheXpFlag) {
 
 TEST_F(MainWindow, TheFirstRunShowsTheDriveScanBeforeTheSplashAndLaterRunsDoNot) {
   NoSkin();
-  factories.drive_scan = MakeFake("Frmscandrv", nullptr);
+  factories.windows["Frmscandrv"] = MakeFake("Frmscandrv", nullptr);
   ws.WhileModal("Frmscandrv",
                 [this](ui::Window&) { Builder().Ini(kScanFile, "P45", "P1", "C:\\Profiles\\"); });
   Start();
@@ -183,16 +183,15 @@ TEST_F(MainWindow, TheStoredSkinIsShownAndAnUndecodableOneCountsAsMissing) {
   EXPECT_TRUE(Main().Image1.GetImage().Empty());
 }
 
-TEST_F(MainWindow, ModulesAreSurveyedWithTheirFlagFromConfirmsAndNonInternetKeepsItsSize) {
+TEST_F(MainWindow, ModulesAreSurveyedWithTheirFlagFromConfirms) {
   NoSkin();
   UseEmptyModules();
-  Builder().Ini(kScanFile, "Frmnon", "W", "520").RegDword(sim::HKCU, kKey, "Confirms", 0);
+  Builder().RegDword(sim::HKCU, kKey, "Confirms", 0);
   TFrminit& w = Start();
   ASSERT_TRUE(w.Frmnon && w.Frmie && w.Frmnet);
   EXPECT_EQ(static_cast<FakeBrowser&>(*w.Frmie).collect_at_survey, false);
   EXPECT_EQ(static_cast<FakeBrowser&>(*w.Frmnet).collect_at_survey, false);
   EXPECT_EQ(non->collect_at_survey, false);
-  EXPECT_EQ(w.Frmnon->Width(), 520);
   EXPECT_EQ(w.Frmie->OwnerWindow(), &w);
   EXPECT_FALSE(w.Frmie->Visible());
 
@@ -201,44 +200,39 @@ TEST_F(MainWindow, ModulesAreSurveyedWithTheirFlagFromConfirmsAndNonInternetKeep
   EXPECT_EQ(non->collect_at_survey, true);
 }
 
-TEST_F(MainWindow, TheEightKeptWindowsAreCreatedHiddenInTheirOrder) {
+TEST_F(MainWindow, TheKeptWindowsOfTheTableAreCreatedHiddenInTableOrderAndShownByTheirButton) {
   NoSkin();
+  UseEmptyModules();
   std::vector<std::string> log;
-  const std::vector<std::pair<WindowFactory<ui::Window> WindowFactories::*, std::string>> kept = {
-      {&WindowFactories::own_list, "Frmdir"},
-      {&WindowFactories::locked_notice, "FrmlockedMsg"},
-      {&WindowFactories::cookie_saver, "Frmsavecookie"},
-      {&WindowFactories::cache_viewer, "Frmviewer"},
-      {&WindowFactories::statistics, "Frmstats"},
-      {&WindowFactories::run_find_history, "Frmreg"},
-      {&WindowFactories::aol, "Frmaol"},
-      {&WindowFactories::startup_review, "Frmstartup"},
-  };
   std::vector<std::string> expected;
-  for (const auto& [factory, name] : kept) {
-    factories.*factory = MakeFake(name, &log);
-    expected.push_back("make " + name);
-    expected.push_back("create " + name);
+  for (const WindowRow& row : TFrminit::WindowTable()) {
+    const std::string name(row.window);
+    factories.windows[name] = MakeFake(name, &log);
+    if (row.life == Life::kKept && name != "Frmnon") {
+      expected.push_back("make " + name);
+      expected.push_back("create " + name);
+    }
   }
   TFrminit& w = Start();
   EXPECT_EQ(log, expected);
-  for (ui::Window* k :
-       {w.Frmdir.get(), w.FrmlockedMsg.get(), w.Frmsavecookie.get(), w.Frmviewer.get(),
-        w.Frmstats.get(), w.Frmreg.get(), w.Frmaol.get(), w.Frmstartup.get()}) {
-    ASSERT_NE(k, nullptr);
-    EXPECT_TRUE(k->Created());
-    EXPECT_FALSE(k->Visible());
+  for (const WindowRow& row : TFrminit::WindowTable()) {
+    if (row.life != Life::kKept) continue;
+    ui::Window* kept = w.Owned(row.window);
+    ASSERT_NE(kept, nullptr) << row.window;
+    EXPECT_TRUE(kept->Created());
+    EXPECT_FALSE(kept->Visible());
+    EXPECT_EQ(kept->OwnerWindow(), &w);
+    if (!row.button) continue;
+    (w.*row.button).Click();
+    EXPECT_EQ(ModalWindows().back(), row.window);
   }
-  w.Button4.Click();
-  w.cmddir.Click();
-  EXPECT_EQ(ModalWindows(), (std::vector<std::string>{"Frmenter", "Frmreg", "Frmdir"}));
 }
 
 TEST_F(MainWindow, WhatYouViewAndReviewImsMakeTheirWindowAnewForEachShowing) {
   NoSkin();
   std::vector<std::string> log;
-  factories.viewed_trails = MakeFake("Frmdocs", &log);
-  factories.im_logs = MakeFake("FrmIM", &log);
+  factories.windows["Frmdocs"] = MakeFake("Frmdocs", &log);
+  factories.windows["FrmIM"] = MakeFake("FrmIM", &log);
   TFrminit& w = Start();
   w.Cmdothers.Click();
   w.Cmdothers.Click();
@@ -274,24 +268,6 @@ TEST_F(MainWindow, JunkFilesShowsTheNonInternetWindowAndRefreshesTheStatistics) 
   EXPECT_EQ(w.Label7.Caption(), "Other GARBAGE DATA        -> FOUND 2 files, consuming 20 bytes.");
 }
 
-TEST_F(MainWindow, ButtonsForToolsNotBuiltYetDoNothing) {
-  NoSkin();
-  TFrminit& w = Start();
-  ws.ClearBoxes();
-  auto opens = m.ShellOpens().size();
-  for (ui::Button* b :
-       {&w.CmdCleanAll, &w.btnieh,     &w.btnnsh,     &w.btnieck,        &w.btnnsck, &w.btniech,
-        &w.btnnsch,     &w.Cmdothers,  &w.Button4,    &w.CmdIMLogs,      &w.CmdDups, &w.CmdPicCache,
-        &w.CmdAutoForm, &w.CmdSpyware, &w.Cmdstartup, &w.CmdPerformance, &w.CmdLock, &w.Cmdviewer,
-        &w.Cmdsettings, &w.cmdurl,     &w.cmdnon,     &w.cmddir}) {
-    b->Click();
-  }
-  w.Timer1.Fire();
-  EXPECT_TRUE(Boxes().empty());
-  EXPECT_EQ(ModalWindows(), (std::vector<std::string>{"Frmenter"}));
-  EXPECT_EQ(m.ShellOpens().size(), opens);
-}
-
 // ---- Help, Contact Support, More Software, About ----
 
 TEST_F(MainWindow, HelpOpensThePageBesideTheProgramAndReportsAnyFailure) {
@@ -300,6 +276,7 @@ TEST_F(MainWindow, HelpOpensThePageBesideTheProgramAndReportsAnyFailure) {
   Builder().OpenResult(42);
   w.Button1.Click();
   EXPECT_EQ(m.ShellOpens().back().target, "C:\\Program Files\\Vostrel\\\\index_t.htm");
+  EXPECT_EQ(m.ShellOpens().back().show, platform::ShowCommand::kMaximised);
   EXPECT_TRUE(Boxes().empty());
   for (int failure : {2, 3, 31, 32}) {
     ws.ClearBoxes();
@@ -323,6 +300,7 @@ TEST_F(MainWindow, ContactSupportExplainsThenOpensAMailAndNamesTheAddressWithout
   EXPECT_EQ(Boxes(), (std::vector<std::string>{intro}));
   EXPECT_EQ(m.ShellOpens().back().target,
             "mailto:support@vostrel.example?subject=Vostrel%20Support");
+  EXPECT_EQ(m.ShellOpens().back().show, platform::ShowCommand::kNormal);
 
   ws.ClearBoxes();
   Builder().OpenResult(31);
@@ -335,13 +313,14 @@ TEST_F(MainWindow, ContactSupportExplainsThenOpensAMailAndNamesTheAddressWithout
   EXPECT_EQ(ws.Boxes()[1].kind, ui::BoxKind::kPlain);
 }
 
-TEST_F(MainWindow, MoreSoftwareFallsBackToTheMakersPage) {
+TEST_F(MainWindow, MoreSoftwareFallsBackToTheMakersPageBothMaximised) {
   NoSkin();
   TFrminit& w = Start();
   w.Button2.Click();
   ASSERT_EQ(m.ShellOpens().size(), 2u);
   EXPECT_EQ(m.ShellOpens()[0].target, "C:\\Program Files\\Vostrel\\\\download.htm");
   EXPECT_EQ(m.ShellOpens()[1].target, "http://www.vostrel.example/");
+  for (const auto& open : m.ShellOpens()) EXPECT_EQ(open.show, platform::ShowCommand::kMaximised);
 
   Builder().File("C:\\Program Files\\Vostrel\\download.htm", "<html></html>");
   w.Button2.Click();
@@ -351,6 +330,7 @@ TEST_F(MainWindow, MoreSoftwareFallsBackToTheMakersPage) {
 
 TEST_F(MainWindow, AboutShowsTheVersionModally) {
   NoSkin();
+  factories.windows["Frmabout"] = Factory<TFrmabout>();
   TFrminit& w = Start();
   std::string version;
   ws.WhileModal("Frmabout", [&](ui::Window& about) {
@@ -440,6 +420,31 @@ TEST_F(MainWindow, ClosingWhileBusyWaitsForTheOperationAndIgnoresButtons) {
   EXPECT_FALSE(w.Visible());
   EXPECT_TRUE(ie_released);
   EXPECT_EQ(m.RegDword(sim::HKCU, kKey, "IECache"), 1u);
+}
+
+TEST_F(MainWindow, ClosingWhileAKeptWindowIsShownWaitsUntilItsLoopHasEnded) {
+  NoSkin();
+  UseEmptyModules();
+  TFrminit& w = Start();
+  w.Show();
+  bool closed_while_shown = true;
+  ws.WhileModal("Frmnon", [&](ui::Window& junk) {
+    // A close from outside (close box, End task) ...
+    closed_while_shown = w.Close();
+    // ... and one deferred while the window's own cleanup was busy.
+    {
+      Uglobalvars::BusyScope busy(G());
+      w.Close();
+    }
+    EXPECT_TRUE(junk.Visible());
+    EXPECT_EQ(w.Frmnon.get(), &junk);
+    EXPECT_FALSE(ie_released);
+  });
+  w.cmdnon.Click();
+  EXPECT_FALSE(closed_while_shown);
+  EXPECT_FALSE(w.Visible());
+  EXPECT_EQ(w.Frmnon, nullptr);
+  EXPECT_TRUE(ie_released);
 }
 
 // ---- Boot cleanup at close ----
@@ -534,6 +539,35 @@ TEST_F(BootCleanup, NeitherRunKeyIsCreated) {
   EXPECT_TRUE(m.Exists(kBatchFile));
   EXPECT_FALSE(m.KeyExists(sim::HKCU, kRunKey));
   EXPECT_FALSE(m.KeyExists(sim::HKCU, kRunServicesKey));
+}
+
+TEST_F(BootCleanup, TheEndOfTheWindowsSessionWritesRegistersAndStoresTheSizeOnce) {
+  Lockedj(true);
+  Builder().RegKey(sim::HKCU, kRunKey);
+  TFrminit& w = Start();
+  w.Show();
+  w.SizeChangedByUser(700, 560);
+  QueueTwo();
+  w.SessionEnding(true);
+  EXPECT_EQ(m.ReadFile(kBatchFile), Golden("vostind_two.bat"));
+  EXPECT_EQ(m.RegString(sim::HKCU, kRunKey, "Cleanup"), Quoted());
+  EXPECT_EQ(G().ReadWindowWidth("Frminit"), 700);
+  // Whatever follows (the end itself, a close) writes nothing again.
+  Builder().FailWrites(kDataDir);
+  w.SessionEnding(true);
+  ASSERT_TRUE(w.Close());
+  EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(BootCleanup, AfterACancelledSessionEndTheCloseWritesWhatWasQueuedSince) {
+  Lockedj(true);
+  TFrminit& w = Start();
+  w.SessionEnding(true);
+  EXPECT_FALSE(m.Exists(kBatchFile));
+  w.SessionEnding(false);
+  QueueTwo();
+  CloseMain();
+  EXPECT_EQ(m.ReadFile(kBatchFile), Golden("vostind_two.bat"));
 }
 
 TEST_F(BootCleanup, AFullQueueGivesFiftyCommandsAndExit) {

@@ -8,9 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/uglobalvars.h"
-#include "platform/sim/machine.h"
-#include "ui/headless/headless.h"
+#include "tests/unit/window_test.h"
 
 namespace desktop {
 namespace {
@@ -23,25 +21,17 @@ constexpr const char* kInternetSettings =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 constexpr const char* kActiveXFolder = "C:\\WINDOWS\\Downloaded Program Files";
 
-class NonTest : public ::testing::Test {
+class NonTest : public unit::WindowTest<TFrmnon> {
  protected:
-  sim::Machine m;
-  ui::HeadlessWindowSystem ws;
-  std::unique_ptr<core::Uglobalvars> g;
-  std::unique_ptr<TFrmnon> w;
+  bool tempall_ = false;
 
-  // Forms the shared paths and creates the window, which runs the survey.
+  // A new run with `Tempall` as given.
   void Start(bool tempall = false) {
-    g = std::make_unique<core::Uglobalvars>(m.Platform(), ws);
-    g->FormBaseFolders();
-    g->FormDataPaths();
-    g->settings.Tempall = tempall;
-    w = std::make_unique<TFrmnon>(*g);
-    w->SetCollectResults(true);
-    w->Create();
+    tempall_ = tempall;
+    WindowTest::Start();
   }
+  void Prepare(core::Uglobalvars& globals) override { globals.settings.Tempall = tempall_; }
   int64_t Count(NonCategory c) const { return w->Count(c); }
-  std::string Slot(core::Slot s) const { return g->Result(s); }
   std::string ScanFile() const {
     return "C:\\Documents and Settings\\User\\Application Data\\Vostreldata\\vostscan6.ini";
   }

@@ -425,7 +425,7 @@ TEST_F(SimMachine, RecycleBinTakesFilesAndFoldersAndExpandsWildcards) {
   EXPECT_EQ(m.RecycleBin()[3].bytes, 4u);
   EXPECT_EQ(shell.QueryRecycleBin().items, 4u);
   EXPECT_EQ(shell.QueryRecycleBin().bytes, 19u);
-  EXPECT_TRUE(shell.EmptyRecycleBin());
+  EXPECT_TRUE(shell.EmptyRecycleBin(0));
   EXPECT_EQ(shell.QueryRecycleBin().items, 0u);
 }
 
@@ -443,21 +443,23 @@ TEST_F(SimMachine, InjectedRecycleAndEmptyFailures) {
   m.Builder().File("C:\\a.tmp").RecycleResult(1223).EmptyRecycleBinFails().Recycled("C:\\b", 1);
   EXPECT_EQ(shell.SendToRecycleBin({"C:\\a.tmp"}), 1223);
   EXPECT_TRUE(m.Exists("C:\\a.tmp"));
-  EXPECT_FALSE(shell.EmptyRecycleBin());
+  EXPECT_FALSE(shell.EmptyRecycleBin(0));
   EXPECT_EQ(shell.QueryRecycleBin().items, 1u);
 }
 
 TEST_F(SimMachine, OpenRecordsEveryCallWithItsResult) {
+  constexpr auto kNormal = platform::ShowCommand::kNormal;
   m.Builder().File("C:\\log.txt");
-  EXPECT_EQ(shell.Open("C:\\log.txt", "", ""), 42);
-  EXPECT_EQ(shell.Open("mailto:x@example.invalid", "", ""), 42);
-  EXPECT_EQ(shell.Open("C:\\missing.txt", "", ""), 2);
+  EXPECT_EQ(shell.Open("C:\\log.txt", "", "", kNormal), 42);
+  EXPECT_EQ(shell.Open("mailto:x@example.invalid", "", "", kNormal), 42);
+  EXPECT_EQ(shell.Open("C:\\missing.txt", "", "", kNormal), 2);
   m.Builder().OpenResult(5);
-  EXPECT_EQ(shell.Open("C:\\log.txt", "-x", "C:\\"), 5);
+  EXPECT_EQ(shell.Open("C:\\log.txt", "-x", "C:\\", platform::ShowCommand::kMaximised), 5);
   ASSERT_EQ(m.ShellOpens().size(), 4u);
   EXPECT_EQ(m.ShellOpens()[3].parameters, "-x");
   EXPECT_EQ(m.ShellOpens()[3].folder, "C:\\");
   EXPECT_EQ(m.ShellOpens()[3].result, 5);
+  EXPECT_EQ(m.ShellOpens()[3].show, platform::ShowCommand::kMaximised);
 }
 
 // --- Processes and system facts ------------------------------------------------------

@@ -1,10 +1,10 @@
 // The real program's entry: the Win32 start-up code calls AppMain with the
 // real platform and window system.
+#include "app/app_main.h"
+#include "app/program_windows.h"
 #include "core/application.h"
-#include "core/program_windows.h"
-#include "ui/app.h"
 
 int AppMain(platform::Platform& platform, ui::WindowSystem& windows) {
-  core::Application app(platform, windows, core::ProgramWindows());
+  core::Application app(platform, windows, app::ProgramWindows());
   return app.Run();
 }

@@ -1,19 +1,13 @@
 // The Windows start-up code: builds the real platform and the Win32 window
-// system and runs the program's AppMain with them. Each executable links
+// system and runs the executable's AppMain with them. Each executable links
 // this object and supplies its own AppMain.
 #include "platform/win32/util.h"
 
 #include <objbase.h>
 
+#include "app/app_main.h"
 #include "platform/win32/backend.h"
-#include "ui/app.h"
-
-#if __has_include("ui/win32/win32_window_system.h")
 #include "ui/win32/win32_window_system.h"
-#define VOSTREL_HAVE_WIN32_WINDOWS 1
-#else
-#define VOSTREL_HAVE_WIN32_WINDOWS 0
-#endif
 
 namespace {
 
@@ -34,13 +28,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   int rc = 1;
   try {
     win32::Backend backend;
-#if VOSTREL_HAVE_WIN32_WINDOWS
     ui::Win32WindowSystem windows(static_cast<void*>(instance));
     rc = AppMain(backend.Get(), windows);
-#else
-    (void)instance;
-    rc = ReportFatal(L"This build has no window system.");
-#endif
   } catch (...) {
     rc = ReportFatal(L"An unexpected error stopped the program.");
   }

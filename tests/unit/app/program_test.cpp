@@ -1,0 +1,55 @@
+#include "app/program_windows.h"
+
+#include <gtest/gtest.h>
+
+#include "core/application.h"
+#include "tests/unit/core/core_fixture.h"
+
+namespace app {
+namespace {
+
+using namespace core::testing;
+
+class Program : public CoreTest {
+ protected:
+  void SetUp() override {
+    factories = ProgramWindows();
+    Builder().RegString(sim::HKCU, core::kSettingsKey, "Skin", "skinnone");
+  }
+};
+
+// The whole program on an empty machine: first run, then a second start,
+// each ended with the close box. Nothing may fail or ask anything.
+TEST_F(Program, FirstAndSecondRunOnAnEmptyMachine) {
+  auto run = [this] {
+    core::Application program(m.Platform(), ws, factories);
+    EXPECT_EQ(program.Run(), 0);
+  };
+  run();
+  EXPECT_EQ(ModalWindows(), (std::vector<std::string>{"Frmscandrv", "Frmenter", "Frminit"}));
+  EXPECT_TRUE(m.Exists(kScanFile));
+  run();
+  EXPECT_EQ(ModalWindows(),
+            (std::vector<std::string>{"Frmscandrv", "Frmenter", "Frminit", "Frmenter", "Frminit"}));
+  for (const auto& box : ws.Boxes()) EXPECT_TRUE(box.scripted) << box.text;
+  EXPECT_TRUE(ws.RealisedWindows().empty());
+}
+
+// Every window of the main window's table is part of the program and is
+// shown by its button; a button without a row opens nothing.
+TEST_F(Program, EveryWindowOfTheMainWindowsTableIsMadeAndShownByItsButton) {
+  core::TFrminit& w = Start();
+  for (const core::WindowRow& row : core::TFrminit::WindowTable()) {
+    if (row.life == core::Life::kKept) {
+      EXPECT_NE(w.Owned(row.window), nullptr) << row.window;
+    } else {
+      EXPECT_NE(factories.Make(row.window, G(), w), nullptr) << row.window;
+    }
+    if (!row.button) continue;
+    (w.*row.button).Click();
+    EXPECT_EQ(ModalWindows().back(), row.window);
+  }
+}
+
+}  // namespace
+}  // namespace app

@@ -1,9 +1,0 @@
-// The entry point each executable supplies. The Win32 start-up code builds
-// the real platform and window system and calls it; tests call it with the
-// simulated ones.
-#pragma once
-
-#include "platform/platform.h"
-#include "ui/window_system.h"
-
-int AppMain(platform::Platform& platform, ui::WindowSystem& windows);
