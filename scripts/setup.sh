@@ -44,6 +44,7 @@ required_packages=(
   cmake make g++ libgtest-dev libgmock-dev googletest libjpeg62-turbo-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   wine wine64 xvfb x11-utils imagemagick nsis nasm dpkg-dev clang-format
+  clang libclang-rt-dev llvm
 )
 optional_packages=(ninja-build)
 
