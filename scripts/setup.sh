@@ -5,7 +5,8 @@
 #   scripts/setup.sh [--no-wine-template]
 #
 # 1. Installs the missing Debian packages (apt-get update only if something
-#    is missing).
+#    is missing), clang, libFuzzer and llvm-symbolizer for the fuzz targets
+#    among them.
 # 2. Builds the Windows (mingw-w64, posix threads) versions of the libraries,
 #    static, Release, into build/deps-mingw/ (VOSTREL_DEPS_PREFIX), each once
 #    (stamp files in build/deps-mingw/.stamps/):
