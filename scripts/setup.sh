@@ -5,7 +5,8 @@
 #   scripts/setup.sh [--no-wine-template] [--only packages|jpeg-source]
 #
 # 1. Installs the missing Debian packages (apt-get update only if something
-#    is missing).
+#    is missing), clang, libFuzzer and llvm-symbolizer for the fuzz targets
+#    among them.
 # 2. Builds the Windows (mingw-w64, posix threads) versions of the libraries,
 #    static, Release, into build/deps-mingw/ (VOSTREL_DEPS_PREFIX), each once
 #    (stamp files in build/deps-mingw/.stamps/):
@@ -56,6 +57,7 @@ required_packages=(
   cmake make g++ libgtest-dev libgmock-dev googletest libjpeg62-turbo-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   wine wine64 fonts-wine xvfb x11-utils imagemagick nsis zip nasm dpkg-dev clang-format
+  clang libclang-rt-dev llvm
 )
 optional_packages=(ninja-build)
 

@@ -4,7 +4,9 @@
 #   scripts/test.sh [--native-only | --windows-only] [--smoke] [--desktop] [-- CTEST_ARGS...]
 #
 #   1. scripts/setup.sh (packages, mingw libraries, Wine template)
-#   2. native preset: configure, build, ctest (labels unit, contract, smoke)
+#   2. native preset: configure, build, ctest (labels unit, contract, smoke);
+#      then scripts/fuzz.sh: the fuzz targets (build/fuzz, clang), each for a
+#      bounded number of inputs
 #   3. windows preset: configure, build; then a fresh private Wine root in
 #      build/windows/wine-test (Xvfb of its own when DISPLAY is unset, a
 #      persistent wineserver) and ctest (labels contract, e2e, smoke) with
@@ -158,6 +160,35 @@ if [[ $do_native == 1 ]]; then
       run_ctest native "$native_dir" "${VOSTREL_CTEST_JOBS_NATIVE:-2}" native || true
     fi
   fi
+fi
+
+# The fuzz targets (build/fuzz, clang), each for a bounded number of inputs.
+run_fuzz() {
+  local log=build/fuzz-output.log rc=0 t=$(now_ms) line
+  banner "fuzz"
+  mkdir -p build
+  scripts/fuzz.sh 2>&1 | tee "$log" || rc=$?
+  line="$(grep -E '^fuzz: [0-9]+ targets: [0-9]+ passed, [0-9]+ failed$' "$log" | tail -n1 || true)"
+  if [[ -z "$line" ]]; then
+    failed_stages=$((failed_stages + 1))
+    results+=("fuzz: build FAILED")
+    return 1
+  fi
+  local passed failed
+  passed="$(sed -E 's/.* ([0-9]+) passed.*/\1/' <<<"$line")"
+  failed="$(sed -E 's/.* ([0-9]+) failed$/\1/' <<<"$line")"
+  total_passed=$((total_passed + passed))
+  total_failed=$((total_failed + failed))
+  if [[ $rc != 0 ]]; then
+    failed_stages=$((failed_stages + 1))
+    results+=("$line in $(since "$t"): FAILED")
+    return 1
+  fi
+  results+=("$line in $(since "$t")")
+}
+
+if [[ $do_native == 1 && $smoke == 0 ]]; then
+  run_fuzz || true
 fi
 
 if [[ $do_windows == 1 ]]; then

@@ -7,53 +7,6 @@ namespace vauto {
 
 namespace {
 
-const std::vector<CommandSyntax> kCommands = {
-    {"start", Op::kStart, "tt*", 1, "start <exe> [args...]"},
-    {"wait-exit", Op::kWaitExit, "n", 0, "wait-exit [ms]"},
-    {"expect-exit-code", Op::kExpectExitCode, "i", 1, "expect-exit-code <code>"},
-    {"kill", Op::kKill, "", 0, "kill"},
-    {"window", Op::kWindow, "tn", 1, "window <caption|name:Name> [ms]"},
-    {"window-name", Op::kWindowName, "tn", 1, "window-name <name> [ms]"},
-    {"no-window", Op::kNoWindow, "tn", 1, "no-window <caption|name:Name> [ms]"},
-    {"window-gone", Op::kWindowGone, "tn", 1, "window-gone <caption|name:Name> [ms]"},
-    {"click", Op::kClick, "t", 1, "click <control>"},
-    {"select", Op::kSelect, "tt", 2, "select <control> <index|\"text\">"},
-    {"check", Op::kCheck, "tb", 2, "check <control> on|off"},
-    {"set-text", Op::kSetText, "tt", 2, "set-text <control> <text>"},
-    {"expect-text", Op::kExpectText, "tt", 2, "expect-text <control> <text>"},
-    {"expect-text-contains", Op::kExpectTextContains, "tt", 2,
-     "expect-text-contains <control> <text>"},
-    {"expect-checked", Op::kExpectChecked, "tb", 2, "expect-checked <control> on|off"},
-    {"expect-items", Op::kExpectItems, "tn", 2, "expect-items <control> <count>"},
-    {"expect-item", Op::kExpectItem, "tnt", 3, "expect-item <control> <index> <text>"},
-    {"expect-selected", Op::kExpectSelected, "ti", 2, "expect-selected <control> <index|-1>"},
-    {"scroll", Op::kScroll, "ti", 2, "scroll <control> <position>"},
-    {"expect-position", Op::kExpectPosition, "ti", 2, "expect-position <control> <position>"},
-    {"expect-enabled", Op::kExpectEnabled, "t", 1, "expect-enabled <control>"},
-    {"expect-disabled", Op::kExpectDisabled, "t", 1, "expect-disabled <control>"},
-    {"expect-visible", Op::kExpectVisible, "t", 1, "expect-visible <control>"},
-    {"expect-hidden", Op::kExpectHidden, "t", 1, "expect-hidden <control>"},
-    {"close", Op::kClose, "", 0, "close"},
-    {"end-session", Op::kEndSession, "n", 0, "end-session [ms]"},
-    {"resize", Op::kResize, "nn", 2, "resize <width> <height>"},
-    {"expect-size", Op::kExpectSize, "nn", 2, "expect-size <width> <height>"},
-    {"sleep", Op::kSleep, "n", 1, "sleep <ms>"},
-    {"timeout", Op::kTimeout, "n", 1, "timeout <ms>"},
-    {"answer", Op::kAnswer, "tttn", 1, "answer <button> [expect|contains <text>] [ms]"},
-    {"expect-box", Op::kExpectBox, "tn", 1, "expect-box <text> [ms]"},
-    {"no-box", Op::kNoBox, "n", 0, "no-box [ms]"},
-    {"screenshot", Op::kScreenshot, "tt", 1, "screenshot <file.bmp> [screen|window]"},
-    {"reg-expect", Op::kRegExpect, "ttt", 3, "reg-expect <ROOT\\key> <value|@> <expected>"},
-    {"reg-missing", Op::kRegMissing, "tt", 1, "reg-missing <ROOT\\key> [value|@]"},
-    {"reg-set", Op::kRegSet, "tttt", 4, "reg-set <ROOT\\key> <value|@> sz|dword <data>"},
-    {"file-exists", Op::kFileExists, "t", 1, "file-exists <path>"},
-    {"file-missing", Op::kFileMissing, "t", 1, "file-missing <path>"},
-    {"file-contains", Op::kFileContains, "tt", 2, "file-contains <path> <text>"},
-    {"expect-files", Op::kExpectFiles, "tn", 2, "expect-files <pattern> <count>"},
-    {"ini-expect", Op::kIniExpect, "tttt", 4, "ini-expect <file> <section> <key|*> <text>"},
-    {"echo", Op::kEcho, "t*", 0, "echo [text...]"},
-};
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::optional<std::string> BuiltinVariable(std::string_view name) {
@@ -111,8 +64,41 @@ bool CheckArgument(Arg kind, const Token& token, std::string& error) {
   return true;
 }
 
-// The answer command has keywords: answer <button> [expect|contains <text>] [ms].
-bool CheckAnswer(const std::vector<Token>& args, std::string& error) {
+bool CheckArguments(const CommandSpec& spec, const std::vector<Token>& args, std::string& error) {
+  if (static_cast<int>(args.size()) < spec.required) {
+    error = "too few arguments";
+    return false;
+  }
+  bool repeat = !spec.args.empty() && spec.args.back() == '*';
+  size_t positions = spec.args.size() - (repeat ? 1 : 0);
+  if (!repeat && args.size() > positions) {
+    error = "too many arguments";
+    return false;
+  }
+  if (spec.check) return spec.check(args, error);
+  for (size_t i = 0; i < args.size(); ++i) {
+    Arg kind = static_cast<Arg>(spec.args[i < positions ? i : positions - 1]);
+    if (!CheckArgument(kind, args[i], error)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CommandSet::CommandSet(std::initializer_list<std::span<const CommandSpec>> families) {
+  for (std::span<const CommandSpec> family : families) {
+    for (const CommandSpec& spec : family) all_.push_back(&spec);
+  }
+}
+
+const CommandSpec* CommandSet::Find(std::string_view name) const {
+  for (const CommandSpec* spec : all_) {
+    if (spec->name == name) return spec;
+  }
+  return nullptr;
+}
+
+bool CheckAnswerArguments(const std::vector<Token>& args, std::string& error) {
   size_t at = 1;
   if (at < args.size() && !args[at].quoted &&
       (args[at].text == "expect" || args[at].text == "contains")) {
@@ -133,45 +119,12 @@ bool CheckAnswer(const std::vector<Token>& args, std::string& error) {
   return true;
 }
 
-// reg-set <key> <value> sz|dword <data>: a DWORD's data is a whole number.
-bool CheckRegSet(const std::vector<Token>& args, std::string& error) {
+bool CheckRegSetArguments(const std::vector<Token>& args, std::string& error) {
   const std::string& type = args[2].text;
   if (type == "sz") return true;
   if (type == "dword") return CheckArgument(Arg::kCount, args[3], error);
   error = "the type '" + type + "' is neither sz nor dword";
   return false;
-}
-
-bool CheckArguments(const CommandSyntax& syntax, const std::vector<Token>& args,
-                    std::string& error) {
-  if (static_cast<int>(args.size()) < syntax.required) {
-    error = "too few arguments";
-    return false;
-  }
-  bool repeat = !syntax.args.empty() && syntax.args.back() == '*';
-  size_t positions = syntax.args.size() - (repeat ? 1 : 0);
-  if (!repeat && args.size() > positions) {
-    error = "too many arguments";
-    return false;
-  }
-  if (syntax.op == Op::kAnswer) return CheckAnswer(args, error);
-  if (syntax.op == Op::kRegSet) return CheckRegSet(args, error);
-  for (size_t i = 0; i < args.size(); ++i) {
-    Arg kind = static_cast<Arg>(syntax.args[i < positions ? i : positions - 1]);
-    if (!CheckArgument(kind, args[i], error)) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-const std::vector<CommandSyntax>& Commands() { return kCommands; }
-
-const CommandSyntax* FindCommand(std::string_view name) {
-  for (const CommandSyntax& syntax : kCommands) {
-    if (syntax.name == name) return &syntax;
-  }
-  return nullptr;
 }
 
 std::optional<std::vector<Token>> Tokenize(std::string_view line, const VariableLookup& lookup,
@@ -217,7 +170,7 @@ std::optional<std::vector<Token>> Tokenize(std::string_view line, const Variable
   return tokens;
 }
 
-Script Parse(std::string_view text, const VariableLookup& lookup) {
+Script Parse(std::string_view text, const VariableLookup& lookup, const CommandSet& commands) {
   Script script;
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   int number = 0;
@@ -240,15 +193,15 @@ Script Parse(std::string_view text, const VariableLookup& lookup) {
     size_t first = line.find_first_not_of(" \t");
     command.source = std::string(line.substr(first));
     while (!command.source.empty() && IsBlank(command.source.back())) command.source.pop_back();
-    command.syntax = (*tokens)[0].quoted ? nullptr : FindCommand((*tokens)[0].text);
-    if (!command.syntax) {
+    command.spec = (*tokens)[0].quoted ? nullptr : commands.Find((*tokens)[0].text);
+    if (!command.spec) {
       script.errors.push_back({number, "unknown command '" + (*tokens)[0].text + "'"});
       continue;
     }
     command.args.assign(tokens->begin() + 1, tokens->end());
-    if (!CheckArguments(*command.syntax, command.args, error)) {
-      script.errors.push_back({number, std::string(command.syntax->name) + ": " + error +
-                                           " (usage: " + std::string(command.syntax->usage) + ")"});
+    if (!CheckArguments(*command.spec, command.args, error)) {
+      script.errors.push_back({number, std::string(command.spec->name) + ": " + error +
+                                           " (usage: " + std::string(command.spec->usage) + ")"});
       continue;
     }
     script.commands.push_back(std::move(command));

@@ -8,63 +8,20 @@
 //
 // This part is portable: it reads and checks the whole script before anything
 // runs, so a typo is reported with its line number and nothing is started.
-// Running the commands is vauto.cpp's job.
+// The commands themselves are rows of their families' tables (commands_*.cpp),
+// each with its handler.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vauto {
-
-enum class Op {
-  kStart,
-  kWaitExit,
-  kExpectExitCode,
-  kKill,
-  kWindow,
-  kWindowName,
-  kNoWindow,
-  kWindowGone,
-  kClick,
-  kSelect,
-  kCheck,
-  kSetText,
-  kExpectText,
-  kExpectTextContains,
-  kExpectChecked,
-  kExpectItems,
-  kExpectItem,
-  kExpectSelected,
-  kScroll,
-  kExpectPosition,
-  kExpectEnabled,
-  kExpectDisabled,
-  kExpectVisible,
-  kExpectHidden,
-  kClose,
-  kEndSession,
-  kResize,
-  kExpectSize,
-  kSleep,
-  kTimeout,
-  kAnswer,
-  kExpectBox,
-  kNoBox,
-  kScreenshot,
-  kRegExpect,
-  kRegMissing,
-  kRegSet,
-  kFileExists,
-  kFileMissing,
-  kFileContains,
-  kExpectFiles,
-  kIniExpect,
-  kEcho,
-};
 
 // What one argument position accepts, checked while the script is read.
 enum class Arg : char {
@@ -74,24 +31,48 @@ enum class Arg : char {
   kOnOff = 'b',    // on | off
 };
 
-struct CommandSyntax {
-  std::string_view name;
-  Op op;
-  // One letter per position (see Arg); a trailing '*' repeats the last one.
-  std::string_view args;
-  int required;
-  std::string_view usage;
-};
-
 struct Token {
   std::string text;
   bool quoted = false;  // any part of it was in quotes
 };
 
+class Session;
+
+// Runs one command of a script (the session holds its arguments); false with
+// `why` set when it failed. Defined by the program that runs scripts.
+using CommandHandler = bool (*)(Session& session, std::string& why);
+// Checks a command's arguments where the kind of each position is not
+// enough (keywords, a kind that depends on another argument).
+using ArgumentCheck = bool (*)(const std::vector<Token>& args, std::string& error);
+
+// One row of a command table: name, syntax and handler.
+struct CommandSpec {
+  std::string_view name;
+  // One letter per position (see Arg); a trailing '*' repeats the last one.
+  std::string_view args;
+  int required;
+  std::string_view usage;
+  // Replaces the check of each position by its kind when set.
+  ArgumentCheck check;
+  CommandHandler run;
+};
+
+// The commands a script may use: the tables of their families, listed in
+// order.
+class CommandSet {
+ public:
+  CommandSet(std::initializer_list<std::span<const CommandSpec>> families);
+  const CommandSpec* Find(std::string_view name) const;
+  const std::vector<const CommandSpec*>& All() const { return all_; }
+
+ private:
+  std::vector<const CommandSpec*> all_;
+};
+
 struct Command {
   int line = 0;
   std::string source;  // the line as written, without comment and outer blanks
-  const CommandSyntax* syntax = nullptr;
+  const CommandSpec* spec = nullptr;
   std::vector<Token> args;
 };
 
@@ -108,17 +89,19 @@ struct Script {
   std::vector<ParseError> errors;
 };
 
-// All commands, in the order the usage text lists them.
-const std::vector<CommandSyntax>& Commands();
-const CommandSyntax* FindCommand(std::string_view name);
+// answer <button> [expect|contains <text>] [ms]
+bool CheckAnswerArguments(const std::vector<Token>& args, std::string& error);
+// reg-set <key> <value> sz|dword <data>: a DWORD's data is a whole number.
+bool CheckRegSetArguments(const std::vector<Token>& args, std::string& error);
 
 // Splits one line into tokens (the command name first); an empty vector for a
 // blank or comment line. Returns nullopt and sets `error` on a bad line.
 std::optional<std::vector<Token>> Tokenize(std::string_view line, const VariableLookup& lookup,
                                            std::string& error);
 
-// Reads a whole script (UTF-8, an optional byte-order mark, LF or CRLF).
-Script Parse(std::string_view text, const VariableLookup& lookup);
+// Reads a whole script (UTF-8, an optional byte-order mark, LF or CRLF)
+// made of the given commands.
+Script Parse(std::string_view text, const VariableLookup& lookup, const CommandSet& commands);
 
 std::optional<std::int64_t> ParseInteger(std::string_view text);
 std::optional<bool> ParseOnOff(std::string_view text);

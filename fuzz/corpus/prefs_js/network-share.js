@@ -1,0 +1,1 @@
+user_pref("browser.cache.directory", "\\\\fileserver\\profiles\\user\\cache\\");
