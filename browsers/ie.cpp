@@ -96,19 +96,28 @@ const std::string& TFrmie::TableEntry(const Table& t, int i) {
 
 // ---- Pattern lists ---------------------------------------------------------
 
-void TFrmie::AddPattern(core::FixedList<core::kIEListSize>& list, const std::string& text) {
+void TFrmie::AddPattern(core::FixedList<core::kIEListSize>& list, const std::string& text,
+                        bool judged) {
   if (text::Trim(text).empty()) return;
+  if (!judged && g_.Guard().Refused(text::ExtractFilePath(text))) return;
   std::string entry = NormalIEPattern(text);
   list.AddUnique(std::move(entry));
 }
 
-void TFrmie::AddIECachePattern(const std::string& text) { AddPattern(g_.IECacheList, text); }
-void TFrmie::AddIECookiePattern(const std::string& text) { AddPattern(g_.IECookieList, text); }
-void TFrmie::AddIEHistoryPattern(const std::string& text) { AddPattern(g_.IEHistoryList, text); }
+void TFrmie::AddIECachePattern(const std::string& text) { AddPattern(g_.IECacheList, text, false); }
+void TFrmie::AddIECookiePattern(const std::string& text) {
+  AddPattern(g_.IECookieList, text, false);
+}
+void TFrmie::AddIEHistoryPattern(const std::string& text) {
+  AddPattern(g_.IEHistoryList, text, false);
+}
 
 void TFrmie::AddContentSubfolders(const std::string& folder) {
   const std::string base = text::AddTrailingBackslash(FoldBackslashes(folder));
   if (text::Upper(base).find(kContentIE5Marker) == std::string::npos) return;
+  // Judged once here: no sub-folder of a folder the guard lets pass holds
+  // a kept folder, and links are not taken.
+  if (g_.Guard().Refused(base)) return;
   auto listing = p_.fs.FindFirst(base + "*.*", platform::kFindAnyFile);
   if (!listing) return;
   int taken = 0;
@@ -118,7 +127,7 @@ void TFrmie::AddContentSubfolders(const std::string& folder) {
     // A link out of the cache would make the cleanup delete elsewhere.
     if (entry.attributes & platform::kAttrReparsePoint) continue;
     if (text::Upper(entry.name) == "CONTENT.IE5") continue;
-    AddIECachePattern(base + entry.name + "\\*.*");
+    AddPattern(g_.IECacheList, base + entry.name + "\\*.*", true);
     ++taken;
   }
 }
@@ -135,7 +144,7 @@ void TFrmie::CountIEFiles(const std::string& pattern) {
 }
 
 void TFrmie::DeleteIEFiles(const std::string& pattern, const std::string& folder, bool spare_kept) {
-  if (pattern.size() <= 7) return;
+  if (g_.Guard().Refused(folder)) return;
   Walk(pattern, folder, sweep::Mode::kDelete, spare_kept);
 }
 

@@ -82,8 +82,9 @@ class TFrmie : public core::BrowserModule {
   // ignored).
   bool IsKeptCookie(const std::string& name) const;
 
-  // Adds a text to one pattern list: blank texts are ignored, the text is
-  // upper-cased, an equal entry stops it and a full list drops it.
+  // Adds a text to one pattern list: blank texts and patterns in a folder
+  // the shared guard refuses are ignored, the text is upper-cased, an equal
+  // entry stops it and a full list drops it.
   void AddIECachePattern(const std::string& text);
   void AddIECookiePattern(const std::string& text);
   void AddIEHistoryPattern(const std::string& text);
@@ -93,7 +94,8 @@ class TFrmie : public core::BrowserModule {
   // Adds the files matching a pattern to the running survey counters.
   void CountIEFiles(const std::string& pattern);
   // Deletes the files matching one pattern; `folder` is the pattern's
-  // folder with its trailing backslash.
+  // folder with its trailing backslash. A folder the guard refuses is left
+  // alone.
   void DeleteIEFiles(const std::string& pattern, const std::string& folder, bool spare_kept);
 
   // Recomputes the totals and rewrites the four summary lines.
@@ -136,7 +138,8 @@ class TFrmie : public core::BrowserModule {
   // them.
   core::SurveyFigures CountList(const core::FixedList<core::kIEListSize>& list);
   void Clean(const Category& category);
-  void AddPattern(core::FixedList<core::kIEListSize>& list, const std::string& text);
+  // `judged`: the folder has passed the guard already.
+  void AddPattern(core::FixedList<core::kIEListSize>& list, const std::string& text, bool judged);
   // Adds Content.IE5 sub-folders and the index file of one cache folder
   // (ending in a backslash).
   void AddCacheFolder(const std::string& folder);

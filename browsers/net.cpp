@@ -28,19 +28,6 @@ bool SameFolder(const std::string& a, const std::string& b) {
                             OneTrailingBackslash(text::Trim(b)));
 }
 
-// "X:\" or "\\server\" or "\\server\share\" (with its one trailing
-// backslash): the root of a drive or a share.
-bool IsRootFolder(const std::string& folder) {
-  if (folder.size() == 3 && folder[1] == ':') return true;
-  if (folder.size() >= 2 && folder[0] == '\\' && folder[1] == '\\') {
-    size_t server_end = folder.find('\\', 2);
-    if (server_end == std::string::npos || server_end + 1 == folder.size()) return true;
-    size_t share_end = folder.find('\\', server_end + 1);
-    return share_end == std::string::npos || share_end + 1 == folder.size();
-  }
-  return false;
-}
-
 }  // namespace
 
 std::string HashedCacheFolder(int i) {
@@ -79,8 +66,9 @@ void TFrmnet::AddNetCacheFolder(const std::string& folder) {
   const std::string trimmed = text::Trim(folder);
   if (trimmed.empty()) return;
   const std::string entry = OneTrailingBackslash(trimmed);
-  // Cleaning a root or a relative folder would delete every file there.
-  if (!IsAbsolutePath(entry) || IsRootFolder(entry)) return;
+  // Cleaning a root, a relative folder or one of Windows or the user would
+  // delete every file there.
+  if (g_.Guard().Refused(entry)) return;
   cache_list_.AddUnique(entry, [&](const std::string& e) { return text::EqualsNoCase(e, entry); });
 }
 
@@ -111,9 +99,12 @@ void TFrmnet::WalkCache(sweep::Mode mode) {
     const std::string& entry = cache_list_[i];
     if (entry.empty()) continue;
     if (p_.fs.IsFolder(entry + "00")) {
-      // The hashed layout: only its 32 sub-folders hold cache files.
+      // The hashed layout: only its 32 sub-folders hold cache files. One
+      // that is a junction or link leads out of the cache: not entered.
       for (int h = 0; h < kHashedCacheFolders; ++h) {
         const std::string sub = entry + HashedCacheFolder(h) + "\\";
+        const auto attributes = p_.fs.GetAttributes(sub);
+        if (attributes && (*attributes & platform::kAttrReparsePoint)) continue;
         Walk(sub + "*.*", sub, mode);
       }
     } else {

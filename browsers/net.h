@@ -7,9 +7,10 @@
 //
 // Counting and deleting share one walker with a mode flag, and each
 // category's files are visited by one routine in both modes, so a cleanup
-// removes what the survey counted. A cache folder that is a drive or share
-// root, or not a full path, is never taken: cleaning it would delete every
-// file there. Targets that should name one file but hold a wildcard are
+// removes what the survey counted. A cache folder the shared folder guard
+// refuses (a drive or share root, a folder of Windows or the user, a
+// relative path, however spelled) is never taken: cleaning it would delete
+// every file there. Targets that should name one file but hold a wildcard are
 // skipped for the same reason.
 #pragma once
 
@@ -55,7 +56,7 @@ class TFrmnet : public core::BrowserModule {
 
   // The cache folders (each ending in one backslash), for the cache viewer.
   const core::FixedList<kNetCacheListSize>& NetCacheList() const { return cache_list_; }
-  // Adds a cache folder: blank texts, roots and relative folders are
+  // Adds a cache folder: blank texts and folders the guard refuses are
   // ignored; an equal entry (letter case ignored) stops it; a full list
   // drops it.
   void AddNetCacheFolder(const std::string& folder);

@@ -132,23 +132,6 @@ std::string FoundLine(std::string_view tag, const NonFigures& f) {
   return line + Num(f.count) + " files consuming " + Num(f.bytes) + " bytes of storage were FOUND.";
 }
 
-// A path that names a place by itself: "X:\..." or "\\server\...".
-bool IsAbsolute(std::string_view path) {
-  if (path.size() >= 3 && path[1] == ':' && text::IsSeparator(path[2])) return true;
-  return path.size() >= 2 && text::IsSeparator(path[0]) && text::IsSeparator(path[1]);
-}
-
-// "X:" or "\\server\share": a root of a drive or share.
-bool IsRoot(std::string_view bare) {
-  if (bare.size() <= 2) return true;
-  if (text::IsSeparator(bare[0]) && text::IsSeparator(bare[1])) {
-    size_t server_end = bare.find_first_of("\\/", 2);
-    return server_end == std::string_view::npos ||
-           bare.find_first_of("\\/", server_end + 1) == std::string_view::npos;
-  }
-  return false;
-}
-
 }  // namespace
 
 TFrmnon::TFrmnon(core::Uglobalvars& g)
@@ -206,23 +189,7 @@ std::string TFrmnon::TempMask() const { return g_.settings.Tempall ? "*.*" : "*.
 
 std::string TFrmnon::WindowsRoot() const { return text::ExtractFilePath(g_.WindowsDir); }
 
-bool TFrmnon::RefusedFolder(const std::string& folder) const {
-  if (!IsAbsolute(folder)) return true;
-  std::string bare = text::StripTrailingBackslash(folder);
-  if (IsRoot(bare)) return true;
-  const std::string profile =
-      p_.shell.SpecialFolder(g_.SystemDir, platform::csidl::kProfile, false).value_or("");
-  const std::string desk =
-      p_.shell.SpecialFolder(g_.SystemDir, platform::csidl::kDesktopDirectory, false).value_or("");
-  const std::initializer_list<const std::string*> kept_folders{
-      &g_.WindowsDir, &g_.SystemDir, &g_.ProgramDir, &g_.MyDocuments, &profile, &desk};
-  for (const std::string* kept : kept_folders) {
-    if (!kept->empty() && text::EqualsNoCase(bare, text::StripTrailingBackslash(*kept))) {
-      return true;
-    }
-  }
-  return false;
-}
+bool TFrmnon::RefusedFolder(const std::string& folder) const { return g_.Guard().Refused(folder); }
 
 void TFrmnon::ScanTempFolders(bool del) {
   std::string mask = TempMask();
@@ -245,9 +212,9 @@ void TFrmnon::ScanMediaRecords(bool del) {
   }
 }
 
-bool TFrmnon::UsableAolCache(const std::string& cache) {
+bool TFrmnon::UsableAolCache(const std::string& cache) const {
   std::string trimmed = text::Trim(cache);
-  return !trimmed.empty() && trimmed != kOrganizeCache && IsAbsolute(trimmed);
+  return !trimmed.empty() && !RefusedFolder(trimmed);
 }
 
 void TFrmnon::ScanGarbage(bool del) {

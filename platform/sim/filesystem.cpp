@@ -554,9 +554,10 @@ class SimFileSystem : public platform::FileSystem {
     bool exact = !text::HasWildcards(name);
     std::vector<FindData> out;
     bool any = false;
-    auto consider = [&](const Node& n, const std::string& shown_name, bool dots) {
+    auto consider = [&](const Node& n, const std::string& own_name, bool dots) {
+      const std::string& shown_name = n.listed_name.empty() || dots ? own_name : n.listed_name;
       bool match =
-          text::WildcardMatch(name, shown_name) ||
+          text::WildcardMatch(name, own_name) ||
           (exact && !dots && !n.short_name.empty() && text::EqualsNoCase(name, n.short_name));
       if (!match) return;
       any = true;
