@@ -1,6 +1,7 @@
 #include "browsers/ie.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string_view>
 
 #include "browsers/scandrv.h"
@@ -56,14 +57,48 @@ bool IsIndexFile(const std::string& upper_name) {
 
 }  // namespace
 
+namespace {
+
+// "X:\name..." or "\\server\share\name...": a full path that ends in a
+// file name. Trailing separators, "." and ".." components, "/" (a switch to
+// the command interpreter) and characters no file name holds are refused.
+bool IsFilePath(std::string_view path) {
+  size_t start = 0;
+  if (path.size() >= 3 && path[1] == ':' && path[2] == '\\' &&
+      std::isalpha(static_cast<unsigned char>(path[0]))) {
+    start = 3;
+  } else if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
+    start = 2;
+  } else {
+    return false;
+  }
+  int components = 0;
+  while (start <= path.size()) {
+    const size_t end = std::min(path.find('\\', start), path.size());
+    const std::string_view part = path.substr(start, end - start);
+    if (part.empty() || part == "." || part == ".." ||
+        part.find_first_of(":/<>|") != std::string_view::npos) {
+      return false;
+    }
+    ++components;
+    start = end + 1;
+  }
+  // A share path needs its server and share before the file.
+  return path[1] != '\\' || components >= 3;
+}
+
+}  // namespace
+
 std::optional<std::string> BootDeleteCommand(const std::string& short_path,
                                              const std::string& long_path) {
   const std::string& path = text::Trim(short_path).empty() ? long_path : short_path;
-  if (text::Trim(path).empty()) return std::nullopt;
-  std::string command = "Del \"";
   for (char c : path) {
     auto u = static_cast<unsigned char>(c);
     if (c == '"' || c == '*' || c == '?' || u < 0x20 || u == 0x7F) return std::nullopt;
+  }
+  if (!IsFilePath(path)) return std::nullopt;
+  std::string command = "Del \"";
+  for (char c : path) {
     command += c;
     if (c == '%') command += '%';
   }
@@ -172,7 +207,9 @@ void TFrmie::Walk(const std::string& pattern, const std::string& folder, sweep::
 void TFrmie::QueueLockedFile(const std::string& path) {
   const std::string full = RemoveFirstDoubledBackslash(path);
   auto command = BootDeleteCommand(p_.fs.ShortPath(full), full);
-  if (command) g_.LockedFiles.AddUnique(std::move(*command));
+  // The batch file is written in the OEM code page: a name it cannot hold
+  // would delete another file or none.
+  if (command && p_.system.OemText(*command)) g_.LockedFiles.AddUnique(std::move(*command));
 }
 
 core::SurveyFigures TFrmie::CountList(const core::FixedList<core::kIEListSize>& list) {

@@ -41,7 +41,9 @@ inline constexpr int kContentSubfolderLimit = 600;
 // not expand it (blanks, "&", "^", "(" and ")" are plain inside quotes).
 // The short path is used when there is one, else the long path (8.3 names
 // can be turned off). Nullopt for a path no command can name safely: one
-// holding a wildcard, a quote or a control character.
+// holding a wildcard, a quote or a control character, or one that is not
+// the full path of a file ("C:", a relative path, a trailing separator, a
+// "." or ".." component, "/", "<", ">", "|").
 std::optional<std::string> BootDeleteCommand(const std::string& short_path,
                                              const std::string& long_path);
 
