@@ -137,15 +137,19 @@ TEST(FolderGuard, NetscapeCacheFolderFromPrefsJs) {
       NetscapeCache);
 }
 
+int64_t NonInternet(Module& t, desktop::NonCategory category, void (desktop::TFrmnon::*clean)()) {
+  desktop::TFrmnon w(*t.g);
+  w.Create();
+  const int64_t counted = w.Count(category);
+  (w.*clean)();
+  return counted;
+}
+
 TEST(FolderGuard, TempFolderWithTheWholeFolderOption) {
   ExpectEverySpellingLeftAlone(
       [](sim::Machine& m, const std::string& spelling) { m.Builder().TempPath(spelling); },
       [](Module& t) {
-        desktop::TFrmnon w(*t.g);
-        w.Create();
-        const int64_t counted = w.Count(desktop::NonCategory::kTemp);
-        w.CleanTempFiles();
-        return counted;
+        return NonInternet(t, desktop::NonCategory::kTemp, &desktop::TFrmnon::CleanTempFiles);
       });
 }
 
@@ -157,11 +161,7 @@ TEST(FolderGuard, ActiveXFolderFromTheRegistry) {
                               "ActiveXCache", spelling);
       },
       [](Module& t) {
-        desktop::TFrmnon w(*t.g);
-        w.Create();
-        const int64_t counted = w.Count(desktop::NonCategory::kActiveX);
-        w.CleanActiveX();
-        return counted;
+        return NonInternet(t, desktop::NonCategory::kActiveX, &desktop::TFrmnon::CleanActiveX);
       });
 }
 
