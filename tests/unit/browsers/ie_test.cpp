@@ -358,10 +358,11 @@ TEST_F(IETest, DuringAutomaticCleanupTheFiguresAndSummaryStayAsTheSurveyLeftThem
   EXPECT_EQ(Slot(core::Slot::kIECookies), "All files have been deleted. ALL1 were cleaned.");
 }
 
-TEST_F(IETest, APatternOfSevenCharactersOrLessDeletesNothing) {
+TEST_F(IETest, APatternInARefusedFolderDeletesNothing) {
   m.Builder().File("C:\\a.txt");
   Start();
   w->DeleteIEFiles("C:\\*.*", "C:\\", false);
+  w->DeleteIEFiles("C:\\x\\..\\*.*", "C:\\x\\..\\", false);
   EXPECT_TRUE(m.Exists("C:\\a.txt"));
 }
 
