@@ -102,10 +102,10 @@ void TFrmnet::WalkCache(sweep::Mode mode) {
       // The hashed layout: only its 32 sub-folders hold cache files. One
       // that is a junction or link leads out of the cache: not entered.
       for (int h = 0; h < kHashedCacheFolders; ++h) {
-        const std::string sub = entry + HashedCacheFolder(h) + "\\";
+        const std::string sub = entry + HashedCacheFolder(h);
         const auto attributes = p_.fs.GetAttributes(sub);
         if (attributes && (*attributes & platform::kAttrReparsePoint)) continue;
-        Walk(sub + "*.*", sub, mode);
+        Walk(sub + "\\*.*", sub + "\\", mode);
       }
     } else {
       Walk(entry + "*.*", entry, mode);
