@@ -3,8 +3,8 @@
 // a share root or the Windows folder must come out as that folder.
 #include <gmock/gmock.h>
 
-#include <array>
 #include <cctype>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -45,7 +45,7 @@ struct Spelling {
 
 // Every spelling the delete guards were tried with, and more of the same
 // kinds.
-constexpr std::array<Spelling, 34> kSpellings{{
+constexpr Spelling kSpellings[] = {
     {"C:/", "C:\\"},
     {"C:\\.", "C:\\"},
     {"C:\\x\\..", "C:\\"},
@@ -65,6 +65,8 @@ constexpr std::array<Spelling, 34> kSpellings{{
     {"C:\\\\\\{W-}\\\\", "{W}"},
     {"{W}", "{W}"},
     {"{w}", "{W}"},
+    {"C:\\Program Files", "C:\\Program Files"},
+    {"C:\\Program Files\\.", "C:\\Program Files"},
     {"//srv/share/", "\\\\srv\\share"},
     {"\\\\srv\\share\\.", "\\\\srv\\share"},
     {"\\\\srv\\share\\x\\..", "\\\\srv\\share"},
@@ -80,7 +82,8 @@ constexpr std::array<Spelling, 34> kSpellings{{
     {"C:\\a?b", nullptr},
     {"C:\\a:b", nullptr},
     {"", nullptr},
-}};
+};
+static_assert(std::size(kSpellings) == 36);
 
 TEST_F(ResolvePathContract, EverySpellingOfARootOrTheWindowsFolderResolvesToThatFolder) {
   for (const Spelling& s : kSpellings) {

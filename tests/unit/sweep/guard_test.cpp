@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,7 +22,7 @@ const std::string kUser = "C:\\Documents and Settings\\User";
 
 // Spellings of C:\, C:\WINDOWS, the profile and Program Files that the
 // cleanups once took for other folders.
-constexpr std::array<const char*, 24> kRefusedSpellings{{
+constexpr const char* kRefusedSpellings[] = {
     "C:/",
     "C:\\.",
     "C:\\x\\..",
@@ -47,7 +47,8 @@ constexpr std::array<const char*, 24> kRefusedSpellings{{
     "\\\\?\\C:\\",
     "\\\\.\\C:\\",
     "\\\\?\\C:\\WINDOWS",
-}};
+};
+static_assert(std::size(kRefusedSpellings) == 24);
 
 TEST(FolderGuard, RefusesRootsAndTheFoldersOfWindowsTheUserAndTheProgramHoweverSpelled) {
   sim::Machine m;
