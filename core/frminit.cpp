@@ -546,7 +546,12 @@ bool TFrminit::WriteBootCleanup() {
   auto& fs = g_.Platform().fs;
   if (g_.BatchFile.empty()) return true;
   if (!g_.LockedFiles.IsEmpty()) {
-    std::vector<std::string> lines = g_.LockedFiles.Entries();
+    // In the OEM code page, which the command interpreter reads batch
+    // files in; a command it cannot hold is left out.
+    std::vector<std::string> lines;
+    for (const std::string& command : g_.LockedFiles.Entries()) {
+      if (auto oem = g_.Platform().system.OemText(command)) lines.push_back(std::move(*oem));
+    }
     lines.push_back("Exit");
     // Written beside it first, so a failed write leaves the old file whole.
     const std::string temp = g_.DataDir + "\\vostind.tmp";

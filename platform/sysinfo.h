@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/types.h"
 
@@ -45,6 +47,10 @@ class SystemInfo {
   virtual uint64_t TickCount() = 0;
   // Full path of the running executable.
   virtual std::string ProgramPath() = 0;
+  // The text in the OEM code page, the one the command interpreter reads
+  // batch files in; nullopt when a character has no exact form there
+  // (nothing is replaced by a look-alike or "?").
+  virtual std::optional<std::string> OemText(std::string_view text) = 0;
 };
 
 }  // namespace platform

@@ -97,6 +97,22 @@ class Win32SystemInfo : public platform::SystemInfo {
   // The 64-bit count does not wrap after 49.7 days as GetTickCount does.
   uint64_t TickCount() override { return GetTickCount64(); }
 
+  std::optional<std::string> OemText(std::string_view text) override {
+    if (text.empty()) return std::string();
+    const std::wstring wide = Widen(text);
+    if (wide.find(L'\xFFFD') != std::wstring::npos) return std::nullopt;  // not UTF-8
+    const int n = static_cast<int>(wide.size());
+    BOOL lossy = FALSE;
+    int size = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), n, nullptr, 0,
+                                   nullptr, &lossy);
+    if (size <= 0 || lossy) return std::nullopt;
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), n, out.data(), size, nullptr,
+                        &lossy);
+    if (lossy) return std::nullopt;
+    return out;
+  }
+
   std::string ProgramPath() override {
     // GetModuleFileName returns the buffer size (and truncates) when the
     // path does not fit, which the helper treats as failure.

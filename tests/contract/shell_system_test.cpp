@@ -93,6 +93,16 @@ TEST_F(SystemContract, VersionIsAWindowsVersion) {
   EXPECT_TRUE(v.platform_id == 1 || v.platform_id == 2) << v.platform_id;
 }
 
+// The machines the tests run on use code page 437 for the console.
+TEST_F(SystemContract, OemTextIsCodePage437AndRefusesWhatItCannotHold) {
+  auto& system = P().system;
+  EXPECT_EQ(system.OemText("Del \"C:\\a b\\100%%.dat\""), "Del \"C:\\a b\\100%%.dat\"");
+  EXPECT_EQ(system.OemText("caf\xC3\xA9 \xC3\x9C\xC3\xA7"), "caf\x82 \x9A\x87");
+  EXPECT_EQ(system.OemText("\xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB"), std::nullopt);  // Cyrillic
+  EXPECT_EQ(system.OemText("\xE2\x82\xAC"), std::nullopt);                      // the euro sign
+  EXPECT_EQ(system.OemText(""), "");
+}
+
 TEST_F(SystemContract, MemoryFiguresAreConsistent) {
   for (const auto& m : {P().system.Memory(), P().system.MemoryEx()}) {
     EXPECT_LE(m.memory_load, 100u);

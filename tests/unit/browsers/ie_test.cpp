@@ -267,6 +267,27 @@ TEST(BootDeleteCommand, QuotesTheShortPathAndFallsBackToTheLongOne) {
   EXPECT_EQ(BootDeleteCommand("", "C:\\a\\*.dat"), std::nullopt);
   EXPECT_EQ(BootDeleteCommand("", "C:\\a\"\\index.dat"), std::nullopt);
   EXPECT_EQ(BootDeleteCommand("", "C:\\a\r\nformat c:\\index.dat"), std::nullopt);
+  // Only the full path of a file.
+  for (const char* path : {"C:", "C:\\", "C:\\a\\", "C:\\a\\.", "C:\\a\\..", "C:\\a\\.\\b",
+                           "a\\b.dat", "\\a.dat", "C:a.dat", "C:/a.dat", "C:\\a<b", "C:\\a>b",
+                           "C:\\a|b", "C:\\a:b", "\\\\srv\\share", "\\\\srv\\share\\"}) {
+    EXPECT_EQ(BootDeleteCommand("", path), std::nullopt) << path;
+  }
+  EXPECT_EQ(BootDeleteCommand("", "\\\\srv\\share\\index.dat"),
+            "Del \"\\\\srv\\share\\index.dat\"");
+}
+
+TEST_F(IETest, ALockedIndexWhoseNameTheOemCodePageCannotHoldIsNotQueued) {
+  const std::pair<const char*, int> cases[] = {
+      {"C:\\Профиль\\Temporary Internet Files\\Content.IE5\\", 0},
+      {"C:\\Café\\Temporary Internet Files\\Content.IE5\\", 1}};
+  for (const auto& [folder, queued] : cases) {
+    m.Builder().NoShortNames().File(std::string(folder) + "index.dat").Locked();
+    m.Builder().Ini(kScanFile, "HI24", "P1", folder);
+    Start();
+    w->CleanIECache();
+    EXPECT_EQ(g->LockedFiles.Count(), queued) << folder;
+  }
 }
 
 // ---- Failures and wiping ------------------------------------------------------
@@ -318,10 +339,11 @@ TEST_F(IETest, DuringAutomaticCleanupTheFiguresAndSummaryStayAsTheSurveyLeftThem
   EXPECT_EQ(Slot(core::Slot::kIECookies), "All files have been deleted. ALL1 were cleaned.");
 }
 
-TEST_F(IETest, APatternOfSevenCharactersOrLessDeletesNothing) {
+TEST_F(IETest, APatternInARefusedFolderDeletesNothing) {
   m.Builder().File("C:\\a.txt");
   Start();
   w->DeleteIEFiles("C:\\*.*", "C:\\", false);
+  w->DeleteIEFiles("C:\\x\\..\\*.*", "C:\\x\\..\\", false);
   EXPECT_TRUE(m.Exists("C:\\a.txt"));
 }
 

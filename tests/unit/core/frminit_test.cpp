@@ -480,6 +480,13 @@ TEST_F(BootCleanup, QueuedCommandsBecomeTheBatchFileRegisteredUnderRun) {
   EXPECT_TRUE(Boxes().empty());
 }
 
+TEST_F(BootCleanup, TheBatchFileIsWrittenInTheOemCodePage) {
+  Start();
+  G().LockedFiles.Add("Del \"C:\\Café\\index.dat\"");
+  CloseMain();
+  EXPECT_EQ(m.ReadFile(kBatchFile), "Del \"C:\\Caf\x82\\index.dat\"\r\nExit\r\n");
+}
+
 TEST_F(BootCleanup, RunServicesIsPreferredWhenItExists) {
   Lockedj(true);
   Builder().RegKey(sim::HKCU, kRunKey).RegKey(sim::HKCU, kRunServicesKey);
