@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "browsers/scandrv.h"
-#include "browsers/scanrecords.h"
+#include "core/sweep/scanrecords.h"
 #include "platform/sim/machine.h"
 #include "platform/text.h"
 
@@ -24,17 +24,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static sim::Machine m;
   m.Builder().File(kScanFile, std::string_view(reinterpret_cast<const char*>(data), size));
   platform::Ini& ini = m.Platform().ini;
-  const browsers::ScanRecords records(ini, kScanFile, "K17");
-  if (!records[0].empty() || !records[browsers::kScanSectionSize + 1].empty()) std::abort();
+  const sweep::ScanRecords records(ini, kScanFile, "K17");
+  if (!records[0].empty() || !records[sweep::kScanSectionSize + 1].empty()) std::abort();
   // Each record the section may name (the number after the first letter of
   // a key, and the first and last) against the key read on its own.
-  std::set<int> numbers{1, browsers::kScanSectionSize};
+  std::set<int> numbers{1, sweep::kScanSectionSize};
   for (const std::string& key : ini.KeyNames(kScanFile, "K17")) {
     int n = 0;
     for (size_t i = 1; i < key.size() && i < 4 && key[i] >= '0' && key[i] <= '9'; ++i) {
       n = n * 10 + (key[i] - '0');
     }
-    if (n >= 1 && n <= browsers::kScanSectionSize) numbers.insert(n);
+    if (n >= 1 && n <= sweep::kScanSectionSize) numbers.insert(n);
   }
   for (int n : numbers) {
     if (records[n] !=
