@@ -1,6 +1,8 @@
 #include "core/frmperformance.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace core {
@@ -56,6 +58,8 @@ constexpr auto kDefragmenters = std::to_array<DefragRow>({
 });
 static_assert(kDefragmenters.size() == 6);
 
+uint64_t As32Bit(uint64_t bytes) { return std::min<uint64_t>(bytes, UINT32_MAX); }
+
 std::string Percent(uint64_t available, uint64_t total) {
   return std::to_string(TruncatedPercent(available, total)) + "%";
 }
@@ -83,12 +87,13 @@ TFrmPerformance::TFrmPerformance(Uglobalvars& g)
 }
 
 void TFrmPerformance::FormCreate() {
-  // The 32-bit status, figures as its 32-bit fields give them.
+  // The figures as the 32-bit status record holds them: a 64-bit build gets
+  // wider fields, which a 32-bit program sees cut to 4 GB - 1.
   const platform::MemoryStatus m = g_.Platform().system.Memory();
-  const uint64_t total_phys = m.total_phys;
-  const uint64_t avail_phys = m.avail_phys;
-  const uint64_t total_page = m.total_page_file;
-  const uint64_t avail_page = m.avail_page_file;
+  const uint64_t total_phys = As32Bit(m.total_phys);
+  const uint64_t avail_phys = As32Bit(m.avail_phys);
+  const uint64_t total_page = As32Bit(m.total_page_file);
+  const uint64_t avail_page = As32Bit(m.avail_page_file);
   LblRamTotal.SetCaption("Total RAM memory on your system = " + std::to_string(total_phys));
   LblRamAvail.SetCaption("RAM memory currently available  = " + std::to_string(avail_phys));
   LblRamPercent.SetCaption("Percentage of RAM memory available = " +
