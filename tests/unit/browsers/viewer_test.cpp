@@ -94,6 +94,10 @@ TEST_F(ViewerTest, ScriptsAndProgramsAreNeverHandedToTheShell) {
     w->Listbshow.DoubleClickItem(i);
   }
   EXPECT_TRUE(m.ShellOpens().empty());
+  // Windows drops trailing dots and blanks when it opens a name.
+  EXPECT_TRUE(ExecutableCacheFile("run.js. ."));
+  EXPECT_FALSE(ExecutableCacheFile("page.htm"));
+  EXPECT_FALSE(ExecutableCacheFile("CACHE0001"));
   ASSERT_EQ(ws.Boxes().size(), 6u);
   for (const auto& box : ws.Boxes()) {
     EXPECT_EQ(box.kind, ui::BoxKind::kInformation);
