@@ -1,9 +1,14 @@
 #include "app/program_windows.h"
 
+#include "browsers/aol.h"
+#include "browsers/autopwd.h"
 #include "browsers/ie.h"
 #include "browsers/net.h"
 #include "browsers/scandrvform.h"
+#include "browsers/viewer.h"
 #include "core/frmabout.h"
+#include "core/frminit.h"
+#include "core/frmperformance.h"
 #include "desktop/docs.h"
 #include "desktop/non.h"
 #include "desktop/reg.h"
@@ -11,9 +16,54 @@
 
 namespace app {
 
+namespace {
+
+// The kept AOL window of the main window that owns `owner`'s windows; null
+// when this run has none.
+browsers::TFrmaol* AolWindow(ui::Window& owner) {
+  auto* main = dynamic_cast<core::TFrminit*>(&owner);
+  return main ? dynamic_cast<browsers::TFrmaol*>(main->Owned("FrmAOL")) : nullptr;
+}
+
+// The non-internet window, with its AOL row opening the AOL window and its
+// "Cleanup All !" ending with that window's track deletion. The AOL window
+// is made after the modules, so it is looked up when the row is used.
+core::WindowFactory<core::NonInternetModule> NonInternetWindow() {
+  return [](core::Uglobalvars& g, ui::Window& owner) {
+    auto non = std::make_unique<desktop::TFrmnon>(g);
+    non->OnAolCleanup = [&owner] {
+      if (auto* aol = AolWindow(owner)) aol->ShowModal();
+    };
+    non->OnAolDeleteTracks = [&owner] {
+      if (auto* aol = AolWindow(owner)) aol->DeleteAOLTracks();
+    };
+    return std::unique_ptr<core::NonInternetModule>(std::move(non));
+  };
+}
+
+// The cache viewer, reading the Netscape/Firefox module's cache folders
+// when it fills its list.
+core::WindowFactory<ui::Window> CacheViewerWindow() {
+  return [](core::Uglobalvars& g, ui::Window& owner) {
+    auto viewer = std::make_unique<browsers::TFrmviewer>(g);
+    viewer->NetCacheFolders = [&owner] {
+      std::vector<std::string> folders;
+      auto* main = dynamic_cast<core::TFrminit*>(&owner);
+      auto* net = main ? dynamic_cast<browsers::TFrmnet*>(main->Frmnet.get()) : nullptr;
+      if (!net) return folders;
+      for (int i = 1; i <= browsers::kNetCacheListSize; ++i)
+        folders.push_back(net->NetCacheList()[i]);
+      return folders;
+    };
+    return std::unique_ptr<ui::Window>(std::move(viewer));
+  };
+}
+
+}  // namespace
+
 core::WindowFactories ProgramWindows() {
   core::WindowFactories f;
-  f.non_internet = core::Factory<desktop::TFrmnon, core::NonInternetModule>();
+  f.non_internet = NonInternetWindow();
   f.internet_explorer = core::Factory<browsers::TFrmie, core::BrowserModule>();
   f.netscape = core::Factory<browsers::TFrmnet, core::BrowserModule>();
   f.windows[std::string(core::kDriveScanWindow)] = core::Factory<browsers::TFrmscandrv>();
@@ -21,6 +71,10 @@ core::WindowFactories ProgramWindows() {
   f.windows["Frmreg"] = core::Factory<desktop::TFrmreg>();
   f.windows["Frmdocs"] = core::Factory<desktop::TFrmdocs>();
   f.windows["FrmIM"] = core::Factory<review::TFrmIM>();
+  f.windows["Frmviewer"] = CacheViewerWindow();
+  f.windows["FrmAOL"] = core::Factory<browsers::TFrmaol>();
+  f.windows["FrmAutoPwd"] = core::Factory<browsers::TFrmAutoPwd>();
+  f.windows["FrmPerformance"] = core::Factory<core::TFrmPerformance>();
   return f;
 }
 

@@ -179,7 +179,11 @@ constexpr std::string_view kNothingRemoved = "Nothing removed from your system."
 // modules, before them). A button without a row opens nothing.
 constexpr auto kWindows = std::to_array<WindowRow>({
     {&TFrminit::cmdnon, "Frmnon", Life::kKept, true},
+    {&TFrminit::Cmdviewer, "Frmviewer", Life::kKept, false},
     {&TFrminit::Button4, "Frmreg", Life::kKept, false},
+    {nullptr, "FrmAOL", Life::kKept, false},
+    {&TFrminit::CmdAutoForm, "FrmAutoPwd", Life::kOneShot, false},
+    {&TFrminit::CmdPerformance, "FrmPerformance", Life::kOneShot, false},
     {&TFrminit::Cmdothers, "Frmdocs", Life::kOneShot, false},
     {&TFrminit::CmdIMLogs, "FrmIM", Life::kOneShot, false},
     {&TFrminit::cmdabout, "Frmabout", Life::kOneShot, false},
@@ -362,11 +366,13 @@ void TFrminit::OpenWindow(const WindowRow& row) {
   if (row.life == Life::kKept) {
     ui::Window* kept = Owned(row.window);
     if (!kept) return;
+    if (auto* prepared = dynamic_cast<PreparedWindow*>(kept)) prepared->PrepareToShow();
     kept->ShowModal();
   } else {
     std::unique_ptr<ui::Window> window = factories_.Make(row.window, g_, *this);
     if (!window) return;
     window->SetOwnerWindow(this);
+    if (auto* prepared = dynamic_cast<PreparedWindow*>(window.get())) prepared->PrepareToShow();
     window->ShowModal();
   }
   if (row.refresh_statistics) RefreshStatistics();

@@ -78,6 +78,14 @@ WindowFactory<Base> Factory() {
   return [](Uglobalvars& g, ui::Window&) { return std::make_unique<W>(g); };
 }
 
+// A window that gets ready each time a button of the main window opens it,
+// before it is shown (a kept window refilling its lists, for example).
+class PreparedWindow {
+ public:
+  virtual ~PreparedWindow() = default;
+  virtual void PrepareToShow() = 0;
+};
+
 // The name of the drive-scan window, shown on the first run.
 inline constexpr std::string_view kDriveScanWindow = "Frmscandrv";
 

@@ -2,6 +2,7 @@
 // shared module and every window. Backends (win32, sim) own the objects.
 #pragma once
 
+#include "platform/credentials.h"
 #include "platform/filesystem.h"
 #include "platform/ini.h"
 #include "platform/processes.h"
@@ -18,6 +19,8 @@ struct Platform {
   Shell& shell;
   Processes& processes;
   SystemInfo& system;
+  // The stored web log-ins; null where a backend has none.
+  Credentials* credentials = nullptr;
 };
 
 }  // namespace platform

@@ -315,8 +315,9 @@ Machine::State::State() {
   shell = MakeShell(*this);
   process_list = MakeProcesses(*this);
   system = MakeSystemInfo(*this);
-  platform = std::make_unique<platform::Platform>(
-      platform::Platform{*fs, *registry, *ini, *shell, *process_list, *system});
+  credential_store = MakeCredentials(*this);
+  platform = std::make_unique<platform::Platform>(platform::Platform{
+      *fs, *registry, *ini, *shell, *process_list, *system, credential_store.get()});
 }
 
 Machine::State::~State() = default;
@@ -395,6 +396,8 @@ std::vector<std::string> Machine::Folders(std::string_view folder) const {
 
 const std::vector<RecycledItem>& Machine::RecycleBin() const { return state_->bin; }
 const std::vector<ShellOpen>& Machine::ShellOpens() const { return state_->opens; }
+const std::vector<std::string>& Machine::Credentials() const { return state_->credentials; }
+
 const std::vector<uint32_t>& Machine::Terminated() const { return state_->terminated; }
 
 bool Machine::KeyExists(Hive hive, std::string_view key) const {
@@ -770,6 +773,17 @@ MachineBuilder& MachineBuilder::RecycleResult(int result) {
 
 MachineBuilder& MachineBuilder::EmptyRecycleBinFails() {
   m_.state().empty_bin_fails = true;
+  return *this;
+}
+
+MachineBuilder& MachineBuilder::Credential(std::string_view target, bool deletable) {
+  m_.state().credentials.emplace_back(target);
+  if (!deletable) m_.state().kept_credentials.emplace_back(target);
+  return *this;
+}
+
+MachineBuilder& MachineBuilder::NoCredentialManager() {
+  m_.state().credential_manager = false;
   return *this;
 }
 

@@ -221,6 +221,11 @@ class MachineBuilder {
   // exist gives 2 and anything else 42.
   MachineBuilder& OpenResult(int result);
 
+  // Credential Manager: a generic credential (one that is not `deletable`
+  // refuses CredDelete), or no Credential Manager at all (before XP).
+  MachineBuilder& Credential(std::string_view target, bool deletable = true);
+  MachineBuilder& NoCredentialManager();
+
   // Processes.
   MachineBuilder& Process(uint32_t pid, std::string_view exe_name,
                           std::string_view module_path = "", uint32_t parent_pid = 0,
@@ -273,6 +278,7 @@ class Machine {
   const std::vector<RecycledItem>& RecycleBin() const;
   const std::vector<ShellOpen>& ShellOpens() const;
   const std::vector<uint32_t>& Terminated() const;
+  const std::vector<std::string>& Credentials() const;
   bool KeyExists(platform::Hive hive, std::string_view key) const;
   std::optional<std::string> RegString(platform::Hive hive, std::string_view key,
                                        std::string_view name) const;

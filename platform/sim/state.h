@@ -111,6 +111,12 @@ struct Machine::State {
   std::optional<int> open_result;
   std::vector<ShellOpen> opens;
 
+  // Credential Manager: generic credentials by target name; those in
+  // `kept_credentials` cannot be deleted.
+  bool credential_manager = true;
+  std::vector<std::string> credentials;
+  std::vector<std::string> kept_credentials;
+
   // Processes.
   std::vector<ProcessRecord> processes;
   bool toolhelp = true;
@@ -133,6 +139,7 @@ struct Machine::State {
   std::unique_ptr<platform::Shell> shell;
   std::unique_ptr<platform::Processes> process_list;
   std::unique_ptr<platform::SystemInfo> system;
+  std::unique_ptr<platform::Credentials> credential_store;
   std::unique_ptr<platform::Platform> platform;
 
   // Paths. Parse accepts "C:\\a", "c:/a", "\\a" (current drive), relative
@@ -184,6 +191,7 @@ std::unique_ptr<platform::Ini> MakeIni(Machine::State& s);
 std::unique_ptr<platform::Shell> MakeShell(Machine::State& s);
 std::unique_ptr<platform::Processes> MakeProcesses(Machine::State& s);
 std::unique_ptr<platform::SystemInfo> MakeSystemInfo(Machine::State& s);
+std::unique_ptr<platform::Credentials> MakeCredentials(Machine::State& s);
 
 // INI text in and out, shared with the inspection helpers: a file that
 // starts with the UTF-16LE byte-order mark is UTF-16, one with the UTF-8

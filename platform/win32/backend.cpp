@@ -9,6 +9,7 @@ Backend::Backend()
       shell_(MakeShell()),
       processes_(MakeProcesses()),
       system_(MakeSystemInfo()),
-      platform_{*fs_, *registry_, *ini_, *shell_, *processes_, *system_} {}
+      credentials_(MakeCredentials()),
+      platform_{*fs_, *registry_, *ini_, *shell_, *processes_, *system_, credentials_.get()} {}
 
 }  // namespace win32

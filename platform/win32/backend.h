@@ -16,6 +16,7 @@ std::unique_ptr<platform::Ini> MakeIni();
 std::unique_ptr<platform::Shell> MakeShell();
 std::unique_ptr<platform::Processes> MakeProcesses();
 std::unique_ptr<platform::SystemInfo> MakeSystemInfo();
+std::unique_ptr<platform::Credentials> MakeCredentials();
 
 class Backend {
  public:
@@ -32,6 +33,7 @@ class Backend {
   std::unique_ptr<platform::Shell> shell_;
   std::unique_ptr<platform::Processes> processes_;
   std::unique_ptr<platform::SystemInfo> system_;
+  std::unique_ptr<platform::Credentials> credentials_;
   platform::Platform platform_;
 };
 

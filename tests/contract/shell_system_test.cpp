@@ -114,6 +114,16 @@ TEST_F(SystemContract, MemoryFiguresAreConsistent) {
   EXPECT_LE(P().system.Memory().total_phys, P().system.MemoryEx().total_phys);
 }
 
+// Windows XP and later (and Wine) have a Credential Manager: a filter
+// matching nothing lists nothing, and deleting what is not there fails.
+TEST_F(SystemContract, CredentialsListByFilterAndDeletingAMissingOneFails) {
+  ASSERT_NE(P().credentials, nullptr);
+  auto none = P().credentials->List("Vostrel_contract_nothing_*");
+  ASSERT_TRUE(none.has_value());
+  EXPECT_TRUE(none->empty());
+  EXPECT_FALSE(P().credentials->DeleteGeneric("Vostrel_contract_nothing_here"));
+}
+
 TEST_F(SystemContract, ClockAndFormatsArePlausible) {
   auto now = P().system.Now();
   EXPECT_GE(now.year, 2000);

@@ -89,6 +89,12 @@ constexpr std::string_view kAolTracks =
     "AOL:Keyword Weather http://www.weather.example/forecast/10001 AOL:Keyword Stocks "
     "http://www.finance.example/quote?s=MRWB http://www.news.example/world/europe\n";
 
+// A second one, from a session with several pages on its first line.
+constexpr std::string_view kAolTracks2 =
+    "http://www.travel.example/deals/summer/europe/paris-rome-berlin-city-trips-2007.html "
+    "http://www.shop.example/catalog/garden/tools/lawn-mowers/electric/compare?items=4 "
+    "http://www.mail.example/inbox/message/4471\nAOL:Keyword Horoscopes\n";
+
 constexpr std::string_view kMsnLog =
     "<?xml version=\"1.0\"?>\n"
     "<Log FirstSessionID=\"1\" LastSessionID=\"2\">"
@@ -280,7 +286,9 @@ constexpr FileRow kFiles[] = {
     {"{programfiles}\\America Online 9.0\\Organize\\Cache\\A0001.art", 3072},
     {"{programfiles}\\America Online 9.0\\Organize\\Cache\\A0002.art", 2048},
     {"{programfiles}\\America Online 9.0\\Download\\party.jpg", 45056},
+    {"{programfiles}\\America Online 9.0\\Download\\greeting.bmp", 12342},
     {"{appdata}\\AOL\\C_America Online 9.0\\organize\\{user}.arl", 0, Body::kText, kAolTracks},
+    {"{appdata}\\AOL\\C_America Online 9.0\\organize\\session.arl", 0, Body::kText, kAolTracks2},
 
     // Messenger logs.
     {"{programfiles}\\Yahoo!\\Messenger\\Profiles\\{user}\\Archive\\Messages\\sam_k\\"
@@ -441,6 +449,15 @@ constexpr ValueRow kValues[] = {
      "http://www.auction.example/"},
     {HKCU, "Software\\Netscape\\Netscape Navigator\\URL History", "URL_2", ValueKind::kString,
      "http://www.news.example/world"},
+
+    // Internet Explorer's remembered form and search entries and a saved
+    // form password (the values are opaque to everyone but IE).
+    {HKCU, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\Storage1", "6B3E1F0A9C27D4E58B11",
+     ValueKind::kHexBinary, "0100000048000000"},
+    {HKCU, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\Storage1", "A8F02C7E51D9B3640E72",
+     ValueKind::kHexBinary, "0100000052000000"},
+    {HKCU, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\Storage2", "3C9D7A21E08F64B5D1C3",
+     ValueKind::kHexBinary, "01000000D08C9DDF"},
 
     // AIM 6's log folder for its one user.
     {HKCU, "Software\\America Online\\AIM6\\Users\\{user}",

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "core/application.h"
 #include "tests/unit/core/core_fixture.h"
+#include "tools/seed/seed.h"
 
 namespace app {
 namespace {
@@ -49,6 +54,63 @@ TEST_F(Program, EveryWindowOfTheMainWindowsTableIsMadeAndShownByItsButton) {
     (w.*row.button).Click();
     EXPECT_EQ(ModalWindows().back(), row.window);
   }
+}
+
+class EveryButton : public Program {
+ protected:
+  void SetUp() override {
+    Program::SetUp();
+    Builder()
+        .File(std::string(core::testing::kProgramDir) + "index_t.htm", "<html></html>")
+        .File(std::string(core::testing::kProgramDir) + "download.htm", "<html></html>");
+  }
+  // Presses every button of the main window, Exit last, on an installed
+  // program (help and product pages beside it): every window of the table
+  // opens and closes, nothing fails, and no box is an error. Unscripted
+  // questions get the answer that changes nothing.
+  void PressEveryButton(core::TFrminit& w) {
+    std::vector<ui::Button*> buttons;
+    for (ui::Control* c : w.Controls()) {
+      if (c->GetKind() == ui::Kind::kButton) buttons.push_back(static_cast<ui::Button*>(c));
+    }
+    std::stable_partition(buttons.begin(), buttons.end(),
+                          [&w](ui::Button* b) { return b != &w.cmdexit; });
+    for (ui::Button* b : buttons) b->Click();
+    for (const core::WindowRow& row : core::TFrminit::WindowTable()) {
+      if (!row.button) continue;
+      const auto shown = ModalWindows();
+      EXPECT_NE(std::find(shown.begin(), shown.end(), row.window), shown.end()) << row.window;
+    }
+    EXPECT_FALSE(w.Visible());
+  }
+  void ExpectNoErrorBox() {
+    for (const auto& box : ws.Boxes()) EXPECT_NE(box.kind, ui::BoxKind::kError) << box.text;
+  }
+};
+
+TEST_F(EveryButton, OnAnEmptyMachine) {
+  core::TFrminit& w = Start();
+  PressEveryButton(w);
+  ExpectNoErrorBox();
+  app.reset();
+  EXPECT_TRUE(ws.RealisedWindows().empty());
+}
+
+TEST_F(EveryButton, OnTheDemoProfileAfterItsDriveScan) {
+  seed::SeedOptions options;
+  options.user_name = "User";
+  ASSERT_TRUE(seed::SeedDirtyProfile(m.Platform(), options).Ok());
+  ws.WhileModal("Frmscandrv", [](ui::Window& scan) { scan.Find("CmdScan")->Click(); });
+  core::TFrminit& w = Start();
+  // What the AOL window found on the profile, before anything is cleaned.
+  ui::Window* aol = w.Owned("FrmAOL");
+  ASSERT_NE(aol, nullptr);
+  EXPECT_EQ(static_cast<ui::Label*>(aol->Find("LblAOLPics"))->Caption(), "Count = 2");
+  EXPECT_NE(static_cast<ui::Label*>(aol->Find("LblAOLurls"))->Caption(), "Count = 0");
+  PressEveryButton(w);
+  ExpectNoErrorBox();
+  app.reset();
+  EXPECT_TRUE(ws.RealisedWindows().empty());
 }
 
 }  // namespace
