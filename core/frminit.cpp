@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/categories.h"
 #include "core/date_format.h"
 #include "core/frmabout.h"
 #include "core/frmenter.h"
@@ -134,38 +135,22 @@ constexpr std::array<StatRow, 7> kStatLines{{
     {&TFrminit::Label7, Source::kGarbage, "Other GARBAGE DATA        -> "},
 }};
 
-// The six quick buttons: the module and category each one cleans, the
-// words of its question and the slot text when nothing was found.
+// The six quick buttons: the category each one cleans and the words of its
+// question.
 enum class Question { kBytes, kCountAndBytes };
 struct QuickRow {
   ui::Button TFrminit::*button;
-  std::unique_ptr<BrowserModule> TFrminit::*module;
-  SurveyFigures (BrowserModule::*figures)() const;
-  void (BrowserModule::*clean)();
+  const BrowserCategory* category;
   Question question;
   std::string_view words;
-  Slot slot;
-  std::string_view none_found;
 };
 constexpr std::array<QuickRow, 6> kQuickButtons{{
-    {&TFrminit::btnieh, &TFrminit::Frmie, &BrowserModule::HistoryFigures,
-     &BrowserModule::CleanHistory, Question::kCountAndBytes, " IE history ", Slot::kIEHistory,
-     "There were no IE history files found on your system."},
-    {&TFrminit::btnnsh, &TFrminit::Frmnet, &BrowserModule::HistoryFigures,
-     &BrowserModule::CleanHistory, Question::kCountAndBytes, " Netscape/FFox history ",
-     Slot::kNetHistory, "There were no Netscape/FFox history files found on your system."},
-    {&TFrminit::btnieck, &TFrminit::Frmie, &BrowserModule::CookieFigures,
-     &BrowserModule::CleanCookies, Question::kBytes, " bytes of IE cookies ", Slot::kIECookies,
-     "There were no IE cookie files found on your system."},
-    {&TFrminit::btnnsck, &TFrminit::Frmnet, &BrowserModule::CookieFigures,
-     &BrowserModule::CleanCookies, Question::kBytes, " bytes of Netscape/FFox cookies ",
-     Slot::kNetCookies, "There were no Netscape/FFox cookie files found on your system."},
-    {&TFrminit::btniech, &TFrminit::Frmie, &BrowserModule::CacheFigures, &BrowserModule::CleanCache,
-     Question::kCountAndBytes, " IE cache ", Slot::kIECache,
-     "There were no IE cache files found on your system."},
-    {&TFrminit::btnnsch, &TFrminit::Frmnet, &BrowserModule::CacheFigures,
-     &BrowserModule::CleanCache, Question::kCountAndBytes, " Netscape/FFox cache ", Slot::kNetCache,
-     "There were no Netscape/FFox cache files found on your system."},
+    {&TFrminit::btnieh, &kIEHistoryCategory, Question::kCountAndBytes, " IE history "},
+    {&TFrminit::btnnsh, &kNetHistoryCategory, Question::kCountAndBytes, " Netscape/FFox history "},
+    {&TFrminit::btnieck, &kIECookieCategory, Question::kBytes, " bytes of IE cookies "},
+    {&TFrminit::btnnsck, &kNetCookieCategory, Question::kBytes, " bytes of Netscape/FFox cookies "},
+    {&TFrminit::btniech, &kIECacheCategory, Question::kCountAndBytes, " IE cache "},
+    {&TFrminit::btnnsch, &kNetCacheCategory, Question::kCountAndBytes, " Netscape/FFox cache "},
 }};
 constexpr std::string_view kNothingRemoved = "Nothing removed from your system.";
 
@@ -174,7 +159,6 @@ constexpr std::string_view kRunServicesKey =
 constexpr std::string_view kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr std::string_view kCleanupValue = "Cleanup";
 
-constexpr ui::Color kStatsColor = ui::Rgb(230, 227, 223);
 const ui::Font kStatsFont{"Courier New", 8};
 
 // A ShellExecute result that means failure.
@@ -466,12 +450,6 @@ void TFrminit::cmdnonClick() {
 void TFrminit::cmddirClick() { ShowKept(Frmdir.get()); }
 void TFrminit::Button4Click() { ShowKept(Frmreg.get()); }
 
-// ---- Places for the other tools ---------------------------------------
-// Each runs once its window or routine exists; until then the button does
-// nothing.
-
-void TFrminit::CmdCleanAllClick() {}
-
 // ---- Quick buttons ----------------------------------------------------
 
 // One quick button: asks (warning box, Yes/No) when its category found
@@ -482,10 +460,11 @@ void TFrminit::QuickCleanup(ui::Button TFrminit::*button) {
     if (r.button == button) row = &r;
   }
   if (!row) return;
-  BrowserModule* module = (this->*row->module).get();
-  const SurveyFigures f = module ? (module->*row->figures)() : SurveyFigures{};
+  const BrowserCategory& c = *row->category;
+  BrowserModule* module = (this->*c.module).get();
+  const SurveyFigures f = module ? (module->*c.figures)() : SurveyFigures{};
   if (f.files <= 0) {
-    if (g_.settings.Confirms) g_.SetResult(row->slot, row->none_found);
+    if (g_.settings.Confirms) g_.SetResult(c.slot, c.none_found);
     return;
   }
   std::string question;
@@ -506,7 +485,7 @@ void TFrminit::QuickCleanup(ui::Button TFrminit::*button) {
   }
   {
     Uglobalvars::BusyScope busy(g_);
-    (module->*row->clean)();
+    (module->*c.clean)();
   }
   RefreshStatistics();
 }

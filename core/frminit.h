@@ -7,6 +7,7 @@
 // are marked as places for them.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,8 @@
 #include "ui/window.h"
 
 namespace core {
+
+struct CleanAllStep;
 
 class TFrminit : public ui::Window {
  public:
@@ -27,6 +30,9 @@ class TFrminit : public ui::Window {
 
   // Rewrites the eight statistics lines from the modules' survey figures.
   void RefreshStatistics();
+  // Fills the kept statistics window from the result slots and shows it
+  // modally below the upper part of this window.
+  void ShowCleanupReport();
   // Writes the fifteen ticks to the Settings key (created when missing);
   // nothing is written when the key does not open.
   void SaveCleanupTicks();
@@ -139,8 +145,11 @@ class TFrminit : public ui::Window {
   void cmddirClick();
   void Button4Click();
 
-  // Places for the windows and routines other tools add.
+  // "Cleanup All !": every ticked category in its fixed order, then the
+  // statistics and, with Confirms, the report.
   void CmdCleanAllClick();
+
+  // Places for the windows and routines other tools add.
   void btniehClick();
   void btnnshClick();
   void btnieckClick();
@@ -179,6 +188,9 @@ class TFrminit : public ui::Window {
   // Wires a button so that clicks are ignored while an operation is busy.
   void Wire(ui::Button& button, void (TFrminit::*handler)());
   void SetTicksFromSettings();
+  // One step of Cleanup All, and the greyed run of a browser category.
+  void RunCleanAllStep(const CleanAllStep& step);
+  void HighlightedRun(ui::Label& line, const std::function<void()>& routine);
   // The six quick buttons share this: question, cleanup, statistics.
   void QuickCleanup(ui::Button TFrminit::*button);
   void LoadSkin();

@@ -57,12 +57,28 @@ class BrowserModule : public CleanerModule {
   virtual void CleanCache() {}
 };
 
+// The non-internet routines "Cleanup All" runs.
+enum class NonCleanup {
+  kRecycleBin,
+  kDumpFiles,
+  kRecentDocs,
+  kTempFiles,
+  kActiveX,
+  kMediaCache,
+  kJunkFiles,
+};
+
 // The non-internet module; the main window shows its "other garbage"
 // figures (a 32-bit count and byte total in the module, widened here).
 class NonInternetModule : public CleanerModule {
  public:
   using CleanerModule::CleanerModule;
   virtual SurveyFigures OtherGarbageFigures() const = 0;
+  // The survey count of one routine's category (the Recycle Bin has none
+  // and gives 0), and the routine itself. A module without them does
+  // nothing.
+  virtual int64_t CleanupCount(NonCleanup) const { return 0; }
+  virtual void Clean(NonCleanup) {}
 };
 
 // Makes one window, owned by `owner` (the main window), not yet created.
@@ -86,6 +102,14 @@ struct WindowFactories {
   WindowFactory<ui::Window> run_find_history;  // TFrmreg
   WindowFactory<ui::Window> aol;               // TFrmaol
   WindowFactory<ui::Window> startup_review;    // TFrmstartup
+
+  // The URL history window (TFrmurls), shown modally by "URL History".
+  WindowFactory<ui::Window> url_history;
+  // Cleanup All's last two steps: the URL history's four "Remove All"
+  // actions on a fresh window that is never shown, and "Cleanup ALL" of
+  // the kept own-list window.
+  std::function<void(Uglobalvars& g, ui::Window& owner)> remove_all_urls;
+  std::function<void(ui::Window& own_list)> clean_own_list;
 };
 
 }  // namespace core

@@ -5,6 +5,8 @@
 #include "browsers/ie.h"
 #include "browsers/net.h"
 #include "browsers/scandrvform.h"
+#include "core/frmlockedmsg.h"
+#include "core/frmstats.h"
 #include "desktop/non.h"
 
 namespace core {
@@ -21,6 +23,8 @@ WindowFactories ProgramWindows() {
   f.drive_scan = [](Uglobalvars& g, ui::Window&) {
     return std::make_unique<browsers::TFrmscandrv>(g);
   };
+  f.locked_notice = [](Uglobalvars& g, ui::Window&) { return std::make_unique<TFrmlockedMsg>(g); };
+  f.statistics = [](Uglobalvars& g, ui::Window&) { return std::make_unique<TFrmstats>(g); };
   return f;
 }
 

@@ -266,7 +266,7 @@ TEST_F(MainWindow, ButtonsForToolsNotBuiltYetDoNothing) {
   ws.ClearBoxes();
   auto opens = m.ShellOpens().size();
   for (ui::Button* b :
-       {&w.CmdCleanAll, &w.btnieh,     &w.btnnsh,     &w.btnieck,        &w.btnnsck, &w.btniech,
+       {&w.btnieh,     &w.btnnsh,     &w.btnieck,        &w.btnnsck, &w.btniech,
         &w.btnnsch,     &w.Cmdothers,  &w.Button4,    &w.CmdIMLogs,      &w.CmdDups, &w.CmdPicCache,
         &w.CmdAutoForm, &w.CmdSpyware, &w.Cmdstartup, &w.CmdPerformance, &w.CmdLock, &w.Cmdviewer,
         &w.Cmdsettings, &w.cmdurl,     &w.cmdnon,     &w.cmddir}) {
