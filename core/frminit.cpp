@@ -448,6 +448,16 @@ void TFrminit::cmdnonClick() {
 }
 
 void TFrminit::cmddirClick() { ShowKept(Frmdir.get()); }
+
+// "URL History": a fresh URL history window, modally.
+void TFrminit::cmdurlClick() {
+  std::unique_ptr<ui::Window> urls =
+      factories_.url_history ? factories_.url_history(g_, *this) : nullptr;
+  if (!urls) return;
+  urls->SetOwnerWindow(this);
+  g_.RememberSize(*urls);
+  urls->ShowModal();
+}
 void TFrminit::Button4Click() { ShowKept(Frmreg.get()); }
 
 // ---- Quick buttons ----------------------------------------------------
@@ -508,7 +518,6 @@ void TFrminit::CmdPerformanceClick() {}
 void TFrminit::CmdLockClick() {}
 void TFrminit::CmdviewerClick() {}
 void TFrminit::CmdsettingsClick() {}
-void TFrminit::cmdurlClick() {}
 void TFrminit::Timer1Timer() {}
 
 // ---- Closing ----------------------------------------------------------

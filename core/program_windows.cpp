@@ -7,6 +7,7 @@
 #include "browsers/scandrvform.h"
 #include "core/frmlockedmsg.h"
 #include "core/frmstats.h"
+#include "desktop/frmurls.h"
 #include "desktop/non.h"
 
 namespace core {
@@ -25,6 +26,10 @@ WindowFactories ProgramWindows() {
   };
   f.locked_notice = [](Uglobalvars& g, ui::Window&) { return std::make_unique<TFrmlockedMsg>(g); };
   f.statistics = [](Uglobalvars& g, ui::Window&) { return std::make_unique<TFrmstats>(g); };
+  f.url_history = [](Uglobalvars& g, ui::Window&) {
+    return std::make_unique<desktop::TFrmurls>(g);
+  };
+  f.remove_all_urls = &desktop::TFrmurls::RemoveAll;
   return f;
 }
 

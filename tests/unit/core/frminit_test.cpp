@@ -266,10 +266,10 @@ TEST_F(MainWindow, ButtonsForToolsNotBuiltYetDoNothing) {
   ws.ClearBoxes();
   auto opens = m.ShellOpens().size();
   for (ui::Button* b :
-       {&w.btnieh,     &w.btnnsh,     &w.btnieck,        &w.btnnsck, &w.btniech,
-        &w.btnnsch,     &w.Cmdothers,  &w.Button4,    &w.CmdIMLogs,      &w.CmdDups, &w.CmdPicCache,
-        &w.CmdAutoForm, &w.CmdSpyware, &w.Cmdstartup, &w.CmdPerformance, &w.CmdLock, &w.Cmdviewer,
-        &w.Cmdsettings, &w.cmdurl,     &w.cmdnon,     &w.cmddir}) {
+       {&w.btnieh,      &w.btnnsh,      &w.btnieck,     &w.btnnsck,    &w.btniech,
+        &w.btnnsch,     &w.Cmdothers,   &w.Button4,     &w.CmdIMLogs,  &w.CmdDups,
+        &w.CmdPicCache, &w.CmdAutoForm, &w.CmdSpyware,  &w.Cmdstartup, &w.CmdPerformance,
+        &w.CmdLock,     &w.Cmdviewer,   &w.Cmdsettings, &w.cmdnon,     &w.cmddir}) {
     b->Click();
   }
   w.Timer1.Fire();
