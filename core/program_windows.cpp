@@ -7,6 +7,7 @@
 #include "browsers/scandrvform.h"
 #include "core/frmlockedmsg.h"
 #include "core/frmstats.h"
+#include "desktop/frmdir.h"
 #include "desktop/frmurls.h"
 #include "desktop/non.h"
 
@@ -24,6 +25,8 @@ WindowFactories ProgramWindows() {
   f.drive_scan = [](Uglobalvars& g, ui::Window&) {
     return std::make_unique<browsers::TFrmscandrv>(g);
   };
+  f.own_list = [](Uglobalvars& g, ui::Window&) { return std::make_unique<desktop::TFrmdir>(g); };
+  f.clean_own_list = [](ui::Window& w) { dynamic_cast<desktop::TFrmdir&>(w).cmdcleanClick(); };
   f.locked_notice = [](Uglobalvars& g, ui::Window&) { return std::make_unique<TFrmlockedMsg>(g); };
   f.statistics = [](Uglobalvars& g, ui::Window&) { return std::make_unique<TFrmstats>(g); };
   f.url_history = [](Uglobalvars& g, ui::Window&) {
