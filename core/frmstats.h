@@ -63,10 +63,11 @@ class TFrmstats : public ui::Window {
   void CmdLockedClick();
 
  private:
-  // Row i's top: 15 pixels a row, with a gap after rows 3 and 6.
+  // Row i's top: 15 pixels a row, with a gap after rows 3 and 6. The
+  // result lines take what the captions leave of the panel's width.
   static constexpr int RowTop(int i) { return 22 + 15 * i + (i >= 3 ? 6 : 0) + (i >= 6 ? 6 : 0); }
-  static constexpr ui::Rect CaptionCell(int i) { return {8, RowTop(i), 130, 15}; }
-  static constexpr ui::Rect ResultCell(int i) { return {136, RowTop(i), 468, 15}; }
+  static constexpr ui::Rect CaptionCell(int i) { return {6, RowTop(i), 158, 15}; }
+  static constexpr ui::Rect ResultCell(int i) { return {166, RowTop(i), 438, 15}; }
 
   Uglobalvars& g_;
 };

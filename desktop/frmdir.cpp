@@ -75,7 +75,7 @@ TFrmdir::TFrmdir(core::Uglobalvars& g)
   cmdadd.SetHint("Add a personal directory cleanup");
   cmddel.SetHint("Remove a personal directory cleanup from the list above");
   cmdclean.SetHint("Cleanup the directories listed above");
-  cmdreturn.SetModalResult(1);
+  CmdReturn.SetModalResult(1);
 
   OnCreate = [this] { FormCreate(); };
   cmdadd.OnClick = [this] { cmdaddClick(); };

@@ -44,7 +44,7 @@ class TFrmdir : public ui::Window {
   ui::Button BitBtn1{*this, "BitBtn1", nullptr, {436, 40, 120, 25}, "Add 1 File"};
   ui::Button cmddel{*this, "cmddel", nullptr, {436, 72, 120, 25}, "Remove From List"};
   ui::Button cmdclean{*this, "cmdclean", nullptr, {436, 136, 120, 25}, "Cleanup ALL"};
-  ui::Button cmdreturn{*this, "cmdreturn", nullptr, {436, 203, 120, 25}, "Return"};
+  ui::Button CmdReturn{*this, "CmdReturn", nullptr, {436, 203, 120, 25}, "Return"};
 
   // ---- Handlers ----
 
