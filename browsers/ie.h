@@ -22,6 +22,7 @@
 
 #include "core/fixed_list.h"
 #include "core/modules.h"
+#include "core/sweep/sweep.h"
 #include "core/uglobalvars.h"
 #include "platform/filesystem.h"
 #include "ui/controls.h"
@@ -106,8 +107,8 @@ class TFrmie : public core::BrowserModule {
   const std::string& SpecialCacheFolder() const { return special_cache_; }
   const std::string& HistoryTable1(int i) const { return TableEntry(history_table1_, i); }
   const std::string& HistoryTable2(int i) const { return TableEntry(history_table2_, i); }
-  int64_t DeletedCount() const { return deleted_count_; }
-  int64_t DeletedBytes() const { return deleted_bytes_; }
+  int64_t DeletedCount() const { return deleted_.count; }
+  int64_t DeletedBytes() const { return deleted_.bytes; }
   int64_t FailedCount() const { return failed_count_; }
   bool LockedFlag() const { return locked_; }
 
@@ -124,12 +125,12 @@ class TFrmie : public core::BrowserModule {
 
  private:
   using Table = std::array<std::string, kIEHistoryTableSize>;
-  enum class Mode { kCount, kDelete };
   struct Category;
 
   static const std::string& TableEntry(const Table& t, int i);
-  // The one walker behind CountIEFiles and DeleteIEFiles.
-  void Walk(const std::string& pattern, const std::string& folder, Mode mode, bool spare_kept);
+  // The one pass behind CountIEFiles and DeleteIEFiles.
+  void Walk(const std::string& pattern, const std::string& folder, sweep::Mode mode,
+            bool spare_kept);
   void QueueLockedFile(const std::string& path);
   // Counts every entry of a list into the running counters and returns
   // them.
@@ -146,11 +147,9 @@ class TFrmie : public core::BrowserModule {
 
   core::SurveyFigures cookies_, cache_, history_, total_;
   // Running survey counters.
-  int64_t run_bytes_ = 0;
-  int64_t run_count_ = 0;
+  sweep::Tally run_;
   // Deletion counters of the current cleanup.
-  int64_t deleted_count_ = 0;
-  int64_t deleted_bytes_ = 0;
+  sweep::Tally deleted_;
   int64_t failed_count_ = 0;
   bool locked_ = false;
 

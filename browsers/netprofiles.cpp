@@ -5,10 +5,14 @@
 #include <vector>
 
 #include "browsers/scandrv.h"
-#include "browsers/scanrecords.h"
+#include "core/sweep/scanrecords.h"
+#include "core/sweep/sweep.h"
 #include "platform/text.h"
 
 namespace browsers {
+
+using sweep::IsAbsolutePath;
+using sweep::ScanRecords;
 
 namespace {
 
@@ -49,11 +53,6 @@ void Drop(core::FixedList<N>& list, const std::string& path) {
 }  // namespace
 
 bool UsableUserDir(const std::string& dir) { return !text::Trim(dir).empty(); }
-
-bool IsAbsolutePath(std::string_view path) {
-  if (path.size() >= 3 && path[1] == ':' && text::IsSeparator(path[2])) return true;
-  return path.size() >= 2 && text::IsSeparator(path[0]) && text::IsSeparator(path[1]);
-}
 
 void ReadNetscapeUsers(platform::Registry& registry, NetscapeUsers& users) {
   using platform::Hive;

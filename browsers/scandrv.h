@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/sweep/scanrecords.h"
 #include "platform/filesystem.h"
 #include "platform/ini.h"
 #include "platform/sysinfo.h"
@@ -45,8 +46,7 @@ inline constexpr std::array<ScanSection, 12> kScanSections{{
     {ScanKind::kFFCK, "FFCK", true},
 }};
 
-// Keys "P1" to "P100" of a multi-record section.
-inline constexpr int kScanSectionSize = 100;
+using sweep::kScanSectionSize;
 
 const ScanSection& SectionOf(ScanKind kind);
 

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
-#include "browsers/scandrv.h"
-#include "browsers/scanrecords.h"
+#include "core/sweep/scanrecords.h"
+#include "core/sweep/sweep.h"
 #include "platform/text.h"
 
 namespace desktop {
+
+using sweep::Num;
 
 namespace {
 
@@ -124,8 +126,6 @@ constexpr std::array<RowText, 9> kRows{{
      "shown under the \"Cleanup All\" button on the main window!"},
 }};
 
-std::string Num(int64_t n) { return text::IntToStr(n); }
-
 std::string FoundLine(std::string_view tag, const NonFigures& f) {
   std::string line(tag);
   if (f.count < 1) return line + std::string(kNoneFound);
@@ -200,10 +200,7 @@ int64_t TFrmnon::TotalBytes() const {
 
 // ---- Scans ---------------------------------------------------------------
 
-void TFrmnon::ScanPattern(const std::string& pattern, bool del) {
-  scan_.pattern = pattern;
-  scan_.ScanFolder(del);
-}
+void TFrmnon::ScanPattern(const std::string& pattern, bool del) { scan_.ScanFolder(pattern, del); }
 
 std::string TFrmnon::TempMask() const { return g_.settings.Tempall ? "*.*" : "*.tmp"; }
 
@@ -237,8 +234,8 @@ void TFrmnon::ScanTempFolders(bool del) {
 }
 
 void TFrmnon::ScanMediaRecords(bool del) {
-  const browsers::ScanRecords records(p_.ini, g_.ScanResultsFile, "MM20");
-  for (int i = 1; i <= browsers::kScanSectionSize; ++i) {
+  const sweep::ScanRecords records(p_.ini, g_.ScanResultsFile, "MM20");
+  for (int i = 1; i <= sweep::kScanSectionSize; ++i) {
     const std::string& value = records[i];
     if (value.empty()) break;
     // A recorded path is one file; a wildcard in it would widen the
