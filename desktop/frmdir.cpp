@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "core/sweep/sweep.h"
 #include "desktop/frmextension.h"
 #include "desktop/ownguard.h"
 #include "platform/text.h"
@@ -204,21 +205,21 @@ void TFrmdir::cmddelClick() {
   if (List1.Count() > 0) List1.SetItemIndex(0);
 }
 
+// Ordinary files only: hidden and system files and folders are neither
+// counted nor deleted. The shared sweep deletes each file by a name that
+// cannot act as a wildcard.
 void TFrmdir::OwnScan(bool del) {
-  auto& fs = g_.Platform().fs;
-  // No hidden, system or folder entries: ordinary files only.
-  auto find = fs.FindFirst(current_, 0);
-  if (!find) return;
-  const std::string folder = EntryFolder(current_);
-  platform::FindData entry;
-  while (find->Next(entry)) {
-    if (entry.attributes & platform::kAttrDirectory) continue;
-    ++found_files_;
-    found_bytes_ += static_cast<int64_t>(entry.size);
-    if (!del) continue;
-    std::optional<std::string> name = DeletableName(entry);
-    if (name && fs.DeleteFile(folder + *name)) ++deleted_files_;
-  }
+  auto ordinary_only = [](const platform::FindData& entry) {
+    return (entry.attributes &
+            (platform::kAttrHidden | platform::kAttrSystem | platform::kAttrDirectory)) != 0;
+  };
+  sweep::PatternSweep pass(g_.Platform().fs);
+  pass.Uncounted = ordinary_only;
+  pass.Spared = ordinary_only;
+  pass.Run(current_, EntryFolder(current_), del ? sweep::Mode::kDelete : sweep::Mode::kCount);
+  found_files_ += pass.found.count;
+  found_bytes_ += pass.found.bytes;
+  deleted_files_ += pass.deleted.count;
 }
 
 void TFrmdir::ScanAll(bool del) {

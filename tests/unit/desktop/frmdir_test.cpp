@@ -192,27 +192,17 @@ TEST_F(OwnList, ADriveRootOrSystemFolderIsCleanedOnlyAfterASecondYes) {
   EXPECT_NE(ws.Boxes()[3].text.find("2 files out of 3"), std::string::npos);
 }
 
-TEST(OwnGuard, ASubstitutedNameIsDeletedByItsShortNameOrNotAtAll) {
-  auto entry = [](const char* name, const char* short_name) {
-    platform::FindData d;
-    d.name = name;
-    d.short_name = short_name;
-    return DeletableName(d);
-  };
-  EXPECT_EQ(entry("ab.txt", ""), "ab.txt");
-  EXPECT_EQ(entry("a?.txt", "A~1.TXT"), "A~1.TXT");
-  EXPECT_EQ(entry("a?.txt", ""), std::nullopt);
-  EXPECT_EQ(entry("a*.txt", "A?1.TXT"), std::nullopt);
-}
-
-TEST(OwnGuard, EverySpellingOfAFolderNormalisesAlike) {
-  for (const char* root :
-       {"C:/", "C:\\.", "C:\\x\\..", "C:\\..", "C:\\\\", " C:\\ ", "\\\\?\\C:\\"})
-    EXPECT_EQ(NormalFolder(root), "C:") << root;
-  for (const char* win :
-       {"C:\\WINDOWS\\.", "C:/windows", "C:\\WINDOWS.", "C:\\WINDOWS\\\\", "C:\\x\\..\\WINDOWS"})
-    EXPECT_EQ(NormalFolder(win), "C:\\WINDOWS") << win;
-  EXPECT_EQ(NormalFolder("//srv/share/x/.."), "\\\\SRV\\SHARE");
+TEST_F(OwnList, EverySpellingOfARootOrSystemFolderIsProtected) {
+  m.Builder().Folder("C:\\t");
+  Open();
+  for (const char* folder :
+       {"C:/", "C:\\.", "C:\\x\\..", "C:\\\\", "\\\\?\\C:\\", "C:\\WINDOWS\\.", "c:/windows",
+        "C:\\WINDOWS.", "C:\\x\\..\\WINDOWS\\", "C:\\Documents and Settings",
+        "C:\\Documents and Settings\\User\\.", "//srv/share/x/.."}) {
+    EXPECT_TRUE(IsProtectedFolder(*g, folder)) << folder;
+  }
+  EXPECT_FALSE(IsProtectedFolder(*g, "C:\\t\\"));
+  EXPECT_FALSE(IsProtectedFolder(*g, "C:\\WINDOWS\\Temp"));
 }
 
 }  // namespace
