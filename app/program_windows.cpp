@@ -8,8 +8,12 @@
 #include "browsers/viewer.h"
 #include "core/frmabout.h"
 #include "core/frminit.h"
+#include "core/frmlockedmsg.h"
 #include "core/frmperformance.h"
+#include "core/frmstats.h"
 #include "desktop/docs.h"
+#include "desktop/frmdir.h"
+#include "desktop/frmurls.h"
 #include "desktop/non.h"
 #include "desktop/reg.h"
 #include "review/im.h"
@@ -75,6 +79,13 @@ core::WindowFactories ProgramWindows() {
   f.windows["FrmAOL"] = core::Factory<browsers::TFrmaol>();
   f.windows["FrmAutoPwd"] = core::Factory<browsers::TFrmAutoPwd>();
   f.windows["FrmPerformance"] = core::Factory<core::TFrmPerformance>();
+  f.windows["Frmdir"] = core::Factory<desktop::TFrmdir>();
+  f.windows["FrmlockedMsg"] = core::Factory<core::TFrmlockedMsg>();
+  f.windows["Frmstats"] = core::Factory<core::TFrmstats>();
+  f.windows["Frmurls"] = core::Factory<desktop::TFrmurls>();
+  // Cleanup All's steps in the own list and the URL history.
+  f.clean_own_list = [](ui::Window& w) { dynamic_cast<desktop::TFrmdir&>(w).cmdcleanClick(); };
+  f.remove_all_urls = &desktop::TFrmurls::RemoveAll;
   return f;
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/categories.h"
 #include "core/date_format.h"
 #include "core/frmenter.h"
 #include "core/frmmiscmsg.h"
@@ -136,38 +137,22 @@ constexpr auto kStatLines = std::to_array<StatRow>({
 });
 static_assert(kStatLines.size() == 7);
 
-// The six quick buttons: the module and category each one cleans, the
-// words of its question and the slot text when nothing was found.
+// The six quick buttons: the category each one cleans and the words of its
+// question.
 enum class Question { kBytes, kCountAndBytes };
 struct QuickRow {
   ui::Button TFrminit::*button;
-  std::unique_ptr<BrowserModule> TFrminit::*module;
-  SurveyFigures (BrowserModule::*figures)() const;
-  void (BrowserModule::*clean)();
+  const BrowserCategory* category;
   Question question;
   std::string_view words;
-  Slot slot;
-  std::string_view none_found;
 };
 constexpr auto kQuickButtons = std::to_array<QuickRow>({
-    {&TFrminit::btnieh, &TFrminit::Frmie, &BrowserModule::HistoryFigures,
-     &BrowserModule::CleanHistory, Question::kCountAndBytes, " IE history ", Slot::kIEHistory,
-     "There were no IE history files found on your system."},
-    {&TFrminit::btnnsh, &TFrminit::Frmnet, &BrowserModule::HistoryFigures,
-     &BrowserModule::CleanHistory, Question::kCountAndBytes, " Netscape/FFox history ",
-     Slot::kNetHistory, "There were no Netscape/FFox history files found on your system."},
-    {&TFrminit::btnieck, &TFrminit::Frmie, &BrowserModule::CookieFigures,
-     &BrowserModule::CleanCookies, Question::kBytes, " bytes of IE cookies ", Slot::kIECookies,
-     "There were no IE cookie files found on your system."},
-    {&TFrminit::btnnsck, &TFrminit::Frmnet, &BrowserModule::CookieFigures,
-     &BrowserModule::CleanCookies, Question::kBytes, " bytes of Netscape/FFox cookies ",
-     Slot::kNetCookies, "There were no Netscape/FFox cookie files found on your system."},
-    {&TFrminit::btniech, &TFrminit::Frmie, &BrowserModule::CacheFigures, &BrowserModule::CleanCache,
-     Question::kCountAndBytes, " IE cache ", Slot::kIECache,
-     "There were no IE cache files found on your system."},
-    {&TFrminit::btnnsch, &TFrminit::Frmnet, &BrowserModule::CacheFigures,
-     &BrowserModule::CleanCache, Question::kCountAndBytes, " Netscape/FFox cache ", Slot::kNetCache,
-     "There were no Netscape/FFox cache files found on your system."},
+    {&TFrminit::btnieh, &kIEHistoryCategory, Question::kCountAndBytes, " IE history "},
+    {&TFrminit::btnnsh, &kNetHistoryCategory, Question::kCountAndBytes, " Netscape/FFox history "},
+    {&TFrminit::btnieck, &kIECookieCategory, Question::kBytes, " bytes of IE cookies "},
+    {&TFrminit::btnnsck, &kNetCookieCategory, Question::kBytes, " bytes of Netscape/FFox cookies "},
+    {&TFrminit::btniech, &kIECacheCategory, Question::kCountAndBytes, " IE cache "},
+    {&TFrminit::btnnsch, &kNetCacheCategory, Question::kCountAndBytes, " Netscape/FFox cache "},
 });
 static_assert(kQuickButtons.size() == 6);
 constexpr std::string_view kNothingRemoved = "Nothing removed from your system.";
@@ -179,9 +164,13 @@ constexpr std::string_view kNothingRemoved = "Nothing removed from your system."
 // modules, before them). A button without a row opens nothing.
 constexpr auto kWindows = std::to_array<WindowRow>({
     {&TFrminit::cmdnon, "Frmnon", Life::kKept, true},
+    {&TFrminit::cmddir, "Frmdir", Life::kKept, false},
+    {nullptr, "FrmlockedMsg", Life::kKept, false},
     {&TFrminit::Cmdviewer, "Frmviewer", Life::kKept, false},
+    {nullptr, "Frmstats", Life::kKept, false},
     {&TFrminit::Button4, "Frmreg", Life::kKept, false},
     {nullptr, "FrmAOL", Life::kKept, false},
+    {&TFrminit::cmdurl, "Frmurls", Life::kOneShot, false},
     {&TFrminit::CmdAutoForm, "FrmAutoPwd", Life::kOneShot, false},
     {&TFrminit::CmdPerformance, "FrmPerformance", Life::kOneShot, false},
     {&TFrminit::Cmdothers, "Frmdocs", Life::kOneShot, false},
@@ -194,7 +183,6 @@ constexpr std::string_view kRunServicesKey =
 constexpr std::string_view kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr std::string_view kCleanupValue = "Cleanup";
 
-constexpr ui::Color kStatsColor = ui::Rgb(230, 227, 223);
 const ui::Font kStatsFont{"Courier New", 8};
 
 // A ShellExecute result that means failure.
@@ -236,6 +224,7 @@ TFrminit::TFrminit(Uglobalvars& g, const WindowFactories& factories)
   auto wire = [this](ui::Button& button, void (TFrminit::*handler)()) {
     Wire(button, [this, handler] { (this->*handler)(); });
   };
+  wire(CmdCleanAll, &TFrminit::CmdCleanAllClick);
   wire(btnieh, &TFrminit::btniehClick);
   wire(btnnsh, &TFrminit::btnnshClick);
   wire(btnieck, &TFrminit::btnieckClick);
@@ -472,10 +461,11 @@ void TFrminit::QuickCleanup(ui::Button TFrminit::*button) {
     if (r.button == button) row = &r;
   }
   if (!row) return;
-  BrowserModule* module = (this->*row->module).get();
-  const SurveyFigures f = module ? (module->*row->figures)() : SurveyFigures{};
+  const BrowserCategory& c = *row->category;
+  BrowserModule* module = (this->*c.module).get();
+  const SurveyFigures f = module ? (module->*c.figures)() : SurveyFigures{};
   if (f.files <= 0) {
-    if (g_.settings.Confirms) g_.SetResult(row->slot, row->none_found);
+    if (g_.settings.Confirms) g_.SetResult(c.slot, c.none_found);
     return;
   }
   std::string question;
@@ -496,7 +486,7 @@ void TFrminit::QuickCleanup(ui::Button TFrminit::*button) {
   }
   {
     Uglobalvars::BusyScope busy(g_);
-    (module->*row->clean)();
+    (module->*c.clean)();
   }
   RefreshStatistics();
 }

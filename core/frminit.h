@@ -40,6 +40,8 @@ struct WindowRow {
   bool refresh_statistics;
 };
 
+struct CleanAllStep;
+
 class TFrminit : public ui::Window {
  public:
   TFrminit(Uglobalvars& g, const WindowFactories& factories);
@@ -55,6 +57,9 @@ class TFrminit : public ui::Window {
 
   // Rewrites the eight statistics lines from the modules' survey figures.
   void RefreshStatistics();
+  // Fills the kept statistics window from the result slots and shows it
+  // modally below the upper part of this window.
+  void ShowCleanupReport();
   // Writes the fifteen ticks to the Settings key (created when missing);
   // nothing is written when the key does not open.
   void SaveCleanupTicks();
@@ -153,6 +158,10 @@ class TFrminit : public ui::Window {
   void Button2Click();
   void cmdexitClick();
 
+  // "Cleanup All !": every ticked category in its fixed order, then the
+  // statistics and, with Confirms, the report.
+  void CmdCleanAllClick();
+
   // The six quick buttons.
   void btniehClick();
   void btnnshClick();
@@ -180,6 +189,9 @@ class TFrminit : public ui::Window {
   // and a close asked for meanwhile runs once the handler has returned.
   void Wire(ui::Button& button, std::function<void()> handler);
   void SetTicksFromSettings();
+  // One step of Cleanup All, and the greyed run of a browser category.
+  void RunCleanAllStep(const CleanAllStep& step);
+  void HighlightedRun(ui::Label& line, const std::function<void()>& routine);
   // The six quick buttons share this: question, cleanup, statistics.
   void QuickCleanup(ui::Button TFrminit::*button);
   void LoadSkin();

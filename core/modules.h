@@ -60,12 +60,28 @@ class BrowserModule : public CleanerModule {
   virtual void CleanCache() {}
 };
 
+// The non-internet routines "Cleanup All" runs.
+enum class NonCleanup {
+  kRecycleBin,
+  kDumpFiles,
+  kRecentDocs,
+  kTempFiles,
+  kActiveX,
+  kMediaCache,
+  kJunkFiles,
+};
+
 // The non-internet module; the main window shows its "other garbage"
 // figures (a 32-bit count and byte total in the module, widened here).
 class NonInternetModule : public CleanerModule {
  public:
   using CleanerModule::CleanerModule;
   virtual SurveyFigures OtherGarbageFigures() const = 0;
+  // The survey count of one routine's category (the Recycle Bin has none
+  // and gives 0), and the routine itself. A module without them does
+  // nothing.
+  virtual int64_t CleanupCount(NonCleanup) const { return 0; }
+  virtual void Clean(NonCleanup) {}
 };
 
 // Makes one window, owned by `owner` (the main window), not yet created.
@@ -104,6 +120,12 @@ struct WindowFactories {
     auto it = windows.find(name);
     return it != windows.end() && it->second ? it->second(g, owner) : nullptr;
   }
+
+  // Cleanup All's last two steps, which reach windows of another folder:
+  // the URL history's four "Remove All" actions on a fresh window that is
+  // never shown, and "Cleanup ALL" of the kept own-list window.
+  std::function<void(Uglobalvars& g, ui::Window& owner)> remove_all_urls;
+  std::function<void(ui::Window& own_list)> clean_own_list;
 };
 
 }  // namespace core

@@ -368,6 +368,40 @@ void TFrmnon::CleanMediaCache() {
   Finish(NonCategory::kMedia, core::Slot::kMediaCache, scan_.found_count);
 }
 
+// Cleanup All's view of the routines: which category's count gates each.
+namespace {
+struct NonCleanupRow {
+  core::NonCleanup which;
+  NonCategory category;  // unused for the Recycle Bin
+  void (TFrmnon::*routine)();
+};
+constexpr std::array<NonCleanupRow, 7> kNonCleanups{{
+    {core::NonCleanup::kRecycleBin, NonCategory::kRecycled, &TFrmnon::EmptyRecycleBin},
+    {core::NonCleanup::kDumpFiles, NonCategory::kDump, &TFrmnon::CleanDumpFiles},
+    {core::NonCleanup::kRecentDocs, NonCategory::kRecent, &TFrmnon::CleanRecentDocs},
+    {core::NonCleanup::kTempFiles, NonCategory::kTemp, &TFrmnon::CleanTempFiles},
+    {core::NonCleanup::kActiveX, NonCategory::kActiveX, &TFrmnon::CleanActiveX},
+    {core::NonCleanup::kMediaCache, NonCategory::kMedia, &TFrmnon::CleanMediaCache},
+    {core::NonCleanup::kJunkFiles, NonCategory::kGarbage, &TFrmnon::CleanJunkFiles},
+}};
+static_assert([] {
+  for (size_t i = 0; i < kNonCleanups.size(); ++i) {
+    if (static_cast<size_t>(kNonCleanups[i].which) != i) return false;
+  }
+  return true;
+}());
+const NonCleanupRow& NonCleanupOf(core::NonCleanup which) {
+  return kNonCleanups[static_cast<size_t>(which)];
+}
+}  // namespace
+
+int64_t TFrmnon::CleanupCount(core::NonCleanup which) const {
+  if (which == core::NonCleanup::kRecycleBin) return 0;
+  return Count(NonCleanupOf(which).category);
+}
+
+void TFrmnon::Clean(core::NonCleanup which) { (this->*NonCleanupOf(which).routine)(); }
+
 void TFrmnon::EmptyRecycleBin() {
   recycle_flag_ = true;
   scan_.ResetCounters();

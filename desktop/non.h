@@ -54,6 +54,8 @@ class TFrmnon : public core::NonInternetModule {
   int64_t TotalFiles() const;
   int64_t TotalBytes() const;
   core::SurveyFigures OtherGarbageFigures() const override { return {TotalFiles(), TotalBytes()}; }
+  int64_t CleanupCount(core::NonCleanup which) const override;
+  void Clean(core::NonCleanup which) override;
 
   // The cleanup routines (no arguments, no result, never fail loudly).
   void CleanActiveX();

@@ -63,6 +63,10 @@ constexpr std::string_view kNetscapePrefs =
     "user_pref(\"browser.url_history.URL_1\", \"http://www.auction.example/item/4471\");\n"
     "user_pref(\"browser.url_history.URL_2\", \"http://www.weather.example/forecast\");\n"
     "user_pref(\"browser.url_history.URL_3\", \"http://www.news.example/world\");\n"
+    // An address too long for the URL list, which shows it as a blank line.
+    "user_pref(\"browser.url_history.URL_4\", \"http://www.shop.example/search?q=garden+furniture"
+    "&category=outdoor&sort=price&page=3&session=8f14e45fceea167a5a36dedd4bea2543c9f0f895fb98ab91"
+    "59f51fd0297e236d\");\n"
     "user_pref(\"profile.directory\", \"{programfiles:js}\\\\Netscape\\\\Users\\\\{user}\");\n";
 
 constexpr std::string_view kNetscapeCookies =
@@ -76,13 +80,31 @@ constexpr std::string_view kNetscapeCookies =
     ".weather.example\tTRUE\t/\tFALSE\t1244988000\tzip\t10001\n";
 
 // Netscape 6 and Firefox keep typed addresses on the first line of
-// localstore.rdf.
+// localstore.rdf (one of them blank here); the window sizes on the later
+// lines must survive a URL cleanup.
 constexpr std::string_view kLocalStore =
     "<?xml version=\"1.0\"?><RDF:RDF xmlns:NC=\"http://home.netscape.com/NC-rdf#\" "
     "xmlns:RDF=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"><RDF:Seq "
     "RDF:about=\"nc:urlbar-history\"><RDF:li>http://www.search.example/</RDF:li>"
-    "<RDF:li>http://www.auction.example/</RDF:li><RDF:li>http://www.travel.example/deals"
-    "</RDF:li></RDF:Seq></RDF:RDF>\n";
+    "<RDF:li> </RDF:li><RDF:li>http://www.travel.example/deals</RDF:li></RDF:Seq>\n"
+    "  <RDF:Description RDF:about=\"chrome://browser/content/browser.xul#main-window\" "
+    "width=\"1016\" height=\"704\" sizemode=\"maximized\"/>\n"
+    "</RDF:RDF>\n";
+
+// The own cleanup list: two entries for a folder of old downloads, the
+// other forty-eight slots free.
+constexpr std::string_view kOwnList =
+    "[Dirs]\n"
+    "Name1={documents}\\Old Downloads\\*.bak\n"
+    "Name2={documents}\\Old Downloads\\tmp*.txt\n"
+    "Name3=Null\nName4=Null\nName5=Null\nName6=Null\nName7=Null\nName8=Null\nName9=Null\n"
+    "Name10=Null\nName11=Null\nName12=Null\nName13=Null\nName14=Null\nName15=Null\n"
+    "Name16=Null\nName17=Null\nName18=Null\nName19=Null\nName20=Null\nName21=Null\n"
+    "Name22=Null\nName23=Null\nName24=Null\nName25=Null\nName26=Null\nName27=Null\n"
+    "Name28=Null\nName29=Null\nName30=Null\nName31=Null\nName32=Null\nName33=Null\n"
+    "Name34=Null\nName35=Null\nName36=Null\nName37=Null\nName38=Null\nName39=Null\n"
+    "Name40=Null\nName41=Null\nName42=Null\nName43=Null\nName44=Null\nName45=Null\n"
+    "Name46=Null\nName47=Null\nName48=Null\nName49=Null\nName50=Null\n";
 
 // An AOL history file: the addresses and keywords are on its first line.
 constexpr std::string_view kAolTracks =
@@ -298,6 +320,14 @@ constexpr FileRow kFiles[] = {
     {"{documents}\\AIM Logs\\{user}\\sam_k IM.html", 0, Body::kText, kAimLog},
     {"{documents}\\AIM Logs\\{user}\\pat_r IM.html", 0, Body::kText, kAimLog},
     {"{appdata}\\AIMPro\\Archive\\{user}\\sam_k 2007-06-14.htm", 0, Body::kText, kAimLog},
+    // The own cleanup list and the folder it cleans: the hidden file and
+    // the files no entry matches stay.
+    {"{appdata}\\Vostreldata\\vostscanyo.ini", 0, Body::kText, kOwnList},
+    {"{documents}\\Old Downloads\\setup_old.bak", 20480},
+    {"{documents}\\Old Downloads\\thesis.bak", 7168},
+    {"{documents}\\Old Downloads\\private.bak", 1024, Body::kFiller, {}, kHidden},
+    {"{documents}\\Old Downloads\\tmp1.txt", 0, Body::kText, kNotes},
+    {"{documents}\\Old Downloads\\keep me.txt", 0, Body::kText, kNotes},
 };
 
 constexpr std::string_view kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
@@ -316,6 +346,9 @@ constexpr ValueRow kValues[] = {
      "http://www.mybank.example/login"},
     {HKCU, "Software\\Microsoft\\Internet Explorer\\TypedURLs", "url6", ValueKind::kString,
      "http://www.travel.example/deals"},
+    // After a gap, so no browser lists it.
+    {HKCU, "Software\\Microsoft\\Internet Explorer\\TypedURLs", "url8", ValueKind::kString,
+     "http://www.after-the-gap.example/"},
     // Remembered form entries.
     {HKCU, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\Storage1",
      "0A1B2C3D4E5F60718293A4B5C6D7E8F901234567", ValueKind::kHexBinary,
