@@ -8,6 +8,7 @@
 #include "desktop/non.h"
 #include "desktop/reg.h"
 #include "review/im.h"
+#include "review/startup.h"
 
 namespace app {
 
@@ -21,6 +22,7 @@ core::WindowFactories ProgramWindows() {
   f.windows["Frmreg"] = core::Factory<desktop::TFrmreg>();
   f.windows["Frmdocs"] = core::Factory<desktop::TFrmdocs>();
   f.windows["FrmIM"] = core::Factory<review::TFrmIM>();
+  f.windows[std::string(core::kStartupReviewWindow)] = core::Factory<review::TFrmstartup>();
   return f;
 }
 

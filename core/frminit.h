@@ -152,6 +152,7 @@ class TFrminit : public ui::Window {
   void Button1Click();
   void Button2Click();
   void cmdexitClick();
+  void CmdSpywareClick();
 
   // The six quick buttons.
   void btniehClick();

@@ -68,6 +68,29 @@ class NonInternetModule : public CleanerModule {
   virtual SurveyFigures OtherGarbageFigures() const = 0;
 };
 
+// A kept window with work to do each time its button opens it: the main
+// window calls Prepare() just before showing it.
+class PreparedWindow : public ui::Window {
+ public:
+  using ui::Window::Window;
+  virtual void Prepare() = 0;
+};
+
+// The startup review window as the main window uses it: "Review Startup"
+// loads its lists before showing it, and "Review Spyware" writes the
+// system log from them.
+class StartupReview : public PreparedWindow {
+ public:
+  using PreparedWindow::PreparedWindow;
+  virtual void LoadStartupLists() = 0;
+  virtual void LoadBhoList() = 0;
+  // Writes the system log and asks the shell to open it.
+  virtual void WriteSystemLog() = 0;
+};
+
+// The name of the startup review window.
+inline constexpr std::string_view kStartupReviewWindow = "Frmstartup";
+
 // Makes one window, owned by `owner` (the main window), not yet created.
 template <class W>
 using WindowFactory = std::function<std::unique_ptr<W>(Uglobalvars& g, ui::Window& owner)>;

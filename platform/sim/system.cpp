@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/sim/state.h"
+#include "platform/text.h"
 
 namespace sim {
 
@@ -70,7 +71,10 @@ class SimSystemInfo : public platform::SystemInfo {
     return m;
   }
 
-  platform::MemoryStatus MemoryEx() override { return s_.memory; }
+  std::optional<platform::MemoryStatus> MemoryEx() override {
+    if (!s_.memory_ex) return std::nullopt;
+    return s_.memory;
+  }
   std::string ShortDateFormat() override { return s_.short_date; }
   std::string LongTimeFormat() override { return s_.long_time; }
   platform::DateTime Now() override { return ToDateTime(s_.clock); }
@@ -83,6 +87,16 @@ class SimSystemInfo : public platform::SystemInfo {
   }
 
   std::string ProgramPath() override { return s_.program_path; }
+
+  // The machine's code page is Windows-1252 as far as Latin-1 goes.
+  std::string ToSystemCodePage(std::string_view utf8) override {
+    std::string out;
+    for (size_t pos = 0; pos < utf8.size();) {
+      const char32_t c = text::DecodeUtf8(utf8, pos);
+      out += c < 0x80 || (c >= 0xA0 && c <= 0xFF) ? static_cast<char>(c) : '?';
+    }
+    return out;
+  }
 
  private:
   Machine::State& s_;
