@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/unit/window_test.h"
+#include "tools/seed/seed.h"
 
 namespace review {
 namespace {
@@ -333,6 +334,33 @@ TEST_F(StartupTest, ProcessesAreListedByModulePathOrElseByTheirExecutableName) {
   m.Builder().NoToolhelp();
   Start();
   EXPECT_EQ(w->ListRunningTasks.Count(), 0);
+}
+
+// The demo profile shows every kind of entry, and removing the contained
+// command's longer line leaves the shorter one's value.
+TEST_F(StartupTest, TheDemoProfileListsEachKindOfEntry) {
+  seed::SeedDirtyProfile(m.Platform(), {});
+  Open();
+  auto logged = [&](const std::string& prefix) {
+    int n = 0;
+    for (const std::string& line : w->ListLog) n += line.rfind(prefix, 0) == 0;
+    return n;
+  };
+  EXPECT_EQ(logged("SECTION 1:  "), 2);
+  EXPECT_EQ(logged("SECTION 6:  "), 1);
+  EXPECT_EQ(logged("SECTION 16: "), 1);
+  EXPECT_EQ(logged("SECTION 17: "), 1);
+  EXPECT_EQ(logged("SECTION 23: "), 2);
+  EXPECT_EQ(logged("SECTION 41: "), 2);
+  EXPECT_EQ(logged("SECTION 50: "), 1);
+  EXPECT_EQ(logged("SECTION 51 - Service Running: "), 4);
+  EXPECT_EQ(w->ListBHO.Count(), 2);
+  Select(w->ListStartup, "C:\\Program Files\\PrinterTray\\ptray.exe /monitor");
+  ws.Answer(ui::Answer::kYes);
+  w->CmdRemove.Click();
+  EXPECT_EQ(m.RegString(sim::HKLM, kRun, "PrinterTrayMonitor"), std::nullopt);
+  EXPECT_EQ(m.RegString(sim::HKLM, kRun, "PrinterTray"),
+            "C:\\Program Files\\PrinterTray\\ptray.exe");
 }
 
 TEST(Descriptor, SplitsItsPartsAndToleratesBrokenLines) {
