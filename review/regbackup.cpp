@@ -159,11 +159,14 @@ bool RegBackup::Write(const RegExport& content) {
   char stamp[32];
   std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour,
                 t.minute, t.second);
-  const std::string base = data_dir_ + "\\RegBackup-" + stamp;
-  file_ = base + ".reg";
-  // Several changes within one second each get a file of their own.
-  for (int n = 2; p_.fs.Exists(file_) && n < 1000; ++n)
-    file_ = base + "-" + std::to_string(n) + ".reg";
+  // Several changes within one second each get a file of their own, and
+  // the names sort in the order of the changes.
+  for (int n = 1; n < 1000; ++n) {
+    char name[64];
+    std::snprintf(name, sizeof name, "\\RegBackup-%s-%03d.reg", stamp, n);
+    file_ = data_dir_ + name;
+    if (!p_.fs.Exists(file_)) break;
+  }
   if (p_.fs.Exists(file_)) return false;
   const std::string text = std::string(kHeader) + content.Text() + "\r\n";
   return static_cast<bool>(p_.fs.WriteBytes(file_, "\xFF\xFE" + ToUtf16(text)));

@@ -2,7 +2,8 @@
 // file the Windows registry editor imports ("Windows Registry Editor
 // Version 5.00", UTF-16LE with a byte-order mark) that puts back what is
 // about to change. One file per change, in the data folder, named
-// "RegBackup-<date>-<time>.reg"; double-clicking it (or "regedit /s file")
+// "RegBackup-<date>-<time>-<n>.reg" (n counts the changes within
+// one second); double-clicking it (or "regedit /s file")
 // restores the value or key.
 //
 // A value is saved with its type and bytes (strings as text, DWORDs as

@@ -47,12 +47,12 @@ TEST(RegBackup, AKeyIsSavedWithEverythingBelowItAsUtf16WithTheEditorsHeader) {
             "[HKEY_LOCAL_MACHINE\\Software\\Test\\{ID}]\r\n"
             "@=\"C:\\\\bho.dll\"\r\n\"NoExplorer\"=dword:00000001\r\n\r\n"
             "[HKEY_LOCAL_MACHINE\\Software\\Test\\{ID}\\Sub]\r\n\"V\"=\"x\"\r\n\r\n");
-  EXPECT_EQ(backup.File(), "C:\\Data\\RegBackup-20070615-143000.reg");
+  EXPECT_EQ(backup.File(), "C:\\Data\\RegBackup-20070615-143000-001.reg");
 
   // A second change within the same second gets a file of its own.
   RegBackup again(m.Platform(), "C:\\Data");
   ASSERT_TRUE(again.SaveValue(Hive::kCurrentUser, kKey, "Missing"));
-  EXPECT_EQ(again.File(), "C:\\Data\\RegBackup-20070615-143000-2.reg");
+  EXPECT_EQ(again.File(), "C:\\Data\\RegBackup-20070615-143000-002.reg");
   EXPECT_NE(m.ReadText(again.File())->find("[HKEY_CURRENT_USER\\Software\\Test]\r\n\"Missing\"=-"),
             std::string::npos);
 
