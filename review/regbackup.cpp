@@ -70,23 +70,7 @@ std::string HexData(std::string_view prefix, const std::string& bytes) {
 
 }  // namespace
 
-std::string ToUtf16(std::string_view utf8) {
-  std::string out;
-  auto unit = [&out](uint32_t u) {
-    out += static_cast<char>(u & 0xFF);
-    out += static_cast<char>(u >> 8);
-  };
-  for (size_t pos = 0; pos < utf8.size();) {
-    char32_t c = text::DecodeUtf8(utf8, pos);
-    if (c >= 0x10000) {
-      unit(0xD800 + ((c - 0x10000) >> 10));
-      unit(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      unit(c);
-    }
-  }
-  return out;
-}
+std::string ToUtf16(std::string_view utf8) { return text::Utf16LeBytes(utf8); }
 
 std::string RegKeyName(Hive hive, std::string_view key) {
   std::string root = hive == Hive::kCurrentUser   ? "HKEY_CURRENT_USER"

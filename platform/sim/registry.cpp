@@ -61,20 +61,7 @@ class SimRegKey : public platform::RegKey {
     if (v->type != kRegSz && v->type != kRegExpandSz) return platform::RawValue{v->type, v->data};
     // String types are kept as UTF-8 text; the wide call gives UTF-16LE
     // with a terminating NUL.
-    std::string bytes;
-    for (size_t pos = 0; pos < v->data.size();) {
-      char32_t c = text::DecodeUtf8(v->data, pos);
-      auto unit = [&bytes](uint32_t u) {
-        bytes += static_cast<char>(u & 0xFF);
-        bytes += static_cast<char>(u >> 8);
-      };
-      if (c >= 0x10000) {
-        unit(0xD800 + ((c - 0x10000) >> 10));
-        unit(0xDC00 + ((c - 0x10000) & 0x3FF));
-      } else {
-        unit(c);
-      }
-    }
+    std::string bytes = text::Utf16LeBytes(v->data);
     bytes.append(2, '\0');
     return platform::RawValue{v->type, bytes};
   }
