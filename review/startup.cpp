@@ -1,5 +1,6 @@
 #include "review/startup.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/sweep/sweep.h"
@@ -297,6 +298,7 @@ TFrmstartup::TFrmstartup(core::Uglobalvars& g)
 // Runs once, at program start: the BHO switch's caption, the process list
 // and the first tab.
 void TFrmstartup::FormCreate() {
+  LayOutIntro();
   g_.RememberSize(*this);
   if (auto key =
           g_.Platform().registry.Open(Hive::kCurrentUser, kIEMainKey, false, Access::kRead)) {
@@ -307,6 +309,28 @@ void TFrmstartup::FormCreate() {
   if (TabControl1.TabIndex() < 0) TabControl1.SetTabIndex(0);
   ShowTab(TabControl1.TabIndex());
   if (ListRunningTasks.Count() > 0) ListRunningTasks.SetItemIndex(0);
+}
+
+// The two texts take the height their lines need in the machine's font;
+// the tabs and "Return" move down by what they need beyond the design.
+void TFrmstartup::LayOutIntro() {
+  ui::Rect first = Label1.Bounds();
+  first.height = std::max(first.height, Label1.TextHeight());
+  Label1.SetBounds(first);
+  ui::Rect second = Label2.Bounds();
+  const int designed_bottom = second.top + second.height;
+  second.top = first.top + first.height + 4;
+  second.height = std::max(second.height, Label2.TextHeight());
+  Label2.SetBounds(second);
+  const int shift = std::max(0, second.top + second.height - designed_bottom);
+  if (shift == 0) return;
+  for (ui::Control* c :
+       {static_cast<ui::Control*>(&TabControl1), static_cast<ui::Control*>(&BitBtn4)}) {
+    ui::Rect r = c->Bounds();
+    r.top += shift;
+    c->SetBounds(r);
+  }
+  SetClientSize(ClientWidth(), ClientHeight() + shift);
 }
 
 void TFrmstartup::Prepare() {

@@ -153,6 +153,7 @@ class TFrmstartup : public core::StartupReview {
   bool BackUp(platform::Hive hive, std::string_view key, std::string_view value_name,
               bool whole_key);
   void ShowTab(int index);
+  void LayOutIntro();
 
   core::Uglobalvars& g_;
   // For each ListStartup line: the index of its pair in ListSaveDelete
