@@ -17,6 +17,7 @@
 #include "desktop/non.h"
 #include "desktop/reg.h"
 #include "review/im.h"
+#include "review/startup.h"
 
 namespace app {
 
@@ -86,6 +87,7 @@ core::WindowFactories ProgramWindows() {
   // Cleanup All's steps in the own list and the URL history.
   f.clean_own_list = [](ui::Window& w) { dynamic_cast<desktop::TFrmdir&>(w).cmdcleanClick(); };
   f.remove_all_urls = &desktop::TFrmurls::RemoveAll;
+  f.windows[std::string(core::kStartupReviewWindow)] = core::Factory<review::TFrmstartup>();
   return f;
 }
 

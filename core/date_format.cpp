@@ -48,9 +48,31 @@ std::string Field(char letter, size_t run, const platform::DateTime& date) {
   return {};
 }
 
-}  // namespace
+std::string TimeField(char letter, size_t run, const platform::DateTime& t) {
+  const size_t width = std::min<size_t>(run, 2);
+  switch (letter) {
+    case 'h':
+      return Padded(t.hour % 12 == 0 ? 12 : t.hour % 12, width);
+    case 'H':
+      return Padded(t.hour, width);
+    case 'm':
+      return Padded(t.minute, width);
+    case 's':
+      return Padded(t.second, width);
+    case 't': {
+      const std::string_view marker = t.hour < 12 ? "AM" : "PM";
+      return std::string(run == 1 ? marker.substr(0, 1) : marker);
+    }
+  }
+  return {};
+}
 
-std::string FormatDate(std::string_view picture, const platform::DateTime& date) {
+using FieldFn = std::string (*)(char, size_t, const platform::DateTime&);
+
+// Walks a picture: quoted literals, runs of the field letters, anything
+// else copied.
+std::string Format(std::string_view picture, const platform::DateTime& date,
+                   std::string_view letters, FieldFn field) {
   std::string out;
   size_t i = 0;
   while (i < picture.size()) {
@@ -77,10 +99,10 @@ std::string FormatDate(std::string_view picture, const platform::DateTime& date)
       }
       continue;
     }
-    if (c == 'd' || c == 'M' || c == 'y' || c == 'g') {
+    if (letters.find(c) != std::string_view::npos) {
       size_t run = 1;
       while (i + run < picture.size() && picture[i + run] == c) ++run;
-      out += Field(c, std::min<size_t>(run, 4), date);
+      out += field(c, std::min<size_t>(run, 4), date);
       i += run;
       continue;
     }
@@ -88,6 +110,16 @@ std::string FormatDate(std::string_view picture, const platform::DateTime& date)
     ++i;
   }
   return out;
+}
+
+}  // namespace
+
+std::string FormatDate(std::string_view picture, const platform::DateTime& date) {
+  return Format(picture, date, "dMyg", Field);
+}
+
+std::string FormatTime(std::string_view picture, const platform::DateTime& time) {
+  return Format(picture, time, "hHmst", TimeField);
 }
 
 }  // namespace core

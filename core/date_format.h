@@ -13,5 +13,8 @@
 namespace core {
 
 std::string FormatDate(std::string_view picture, const platform::DateTime& date);
+// Times the same way, as GetTimeFormat renders "h:mm:ss tt": h/hh 12-hour,
+// H/HH 24-hour, m/mm minutes, s/ss seconds, t/tt "A"/"AM" or "P"/"PM".
+std::string FormatTime(std::string_view picture, const platform::DateTime& time);
 
 }  // namespace core

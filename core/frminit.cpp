@@ -175,6 +175,7 @@ constexpr auto kWindows = std::to_array<WindowRow>({
     {&TFrminit::CmdPerformance, "FrmPerformance", Life::kOneShot, false},
     {&TFrminit::Cmdothers, "Frmdocs", Life::kOneShot, false},
     {&TFrminit::CmdIMLogs, "FrmIM", Life::kOneShot, false},
+    {&TFrminit::Cmdstartup, kStartupReviewWindow, Life::kKept, false},
     {&TFrminit::cmdabout, "Frmabout", Life::kOneShot, false},
 });
 
@@ -235,6 +236,7 @@ TFrminit::TFrminit(Uglobalvars& g, const WindowFactories& factories)
   wire(Button1, &TFrminit::Button1Click);
   wire(Button2, &TFrminit::Button2Click);
   wire(cmdexit, &TFrminit::cmdexitClick);
+  Wire(CmdSpyware, [this] { CmdSpywareClick(); });
   for (const WindowRow& row : kWindows) {
     if (row.button) Wire(this->*row.button, [this, &row] { OpenWindow(row); });
   }
@@ -351,11 +353,24 @@ ui::Window* TFrminit::Owned(std::string_view name) const {
   return nullptr;
 }
 
+// "Review Spyware": the system log, written from the startup review's lists.
+// Busy while it runs: its loading lets messages run, and a second click
+// then would truncate the log being written.
+void TFrminit::CmdSpywareClick() {
+  auto* review = dynamic_cast<StartupReview*>(Owned(kStartupReviewWindow));
+  if (!review) return;
+  Uglobalvars::BusyScope busy(g_);
+  review->WriteSystemLog();
+}
+
 void TFrminit::OpenWindow(const WindowRow& row) {
   if (row.life == Life::kKept) {
     ui::Window* kept = Owned(row.window);
     if (!kept) return;
-    if (auto* prepared = dynamic_cast<PreparedWindow*>(kept)) prepared->PrepareToShow();
+    if (auto* prepared = dynamic_cast<PreparedWindow*>(kept)) {
+      Uglobalvars::BusyScope busy(g_);
+      prepared->PrepareToShow();
+    }
     kept->ShowModal();
   } else {
     std::unique_ptr<ui::Window> window = factories_.Make(row.window, g_, *this);

@@ -157,6 +157,7 @@ class TFrminit : public ui::Window {
   void Button1Click();
   void Button2Click();
   void cmdexitClick();
+  void CmdSpywareClick();
 
   // "Cleanup All !": every ticked category in its fixed order, then the
   // statistics and, with Confirms, the report.

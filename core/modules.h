@@ -84,6 +84,9 @@ class NonInternetModule : public CleanerModule {
   virtual void Clean(NonCleanup) {}
 };
 
+// The name of the startup review window.
+inline constexpr std::string_view kStartupReviewWindow = "Frmstartup";
+
 // Makes one window, owned by `owner` (the main window), not yet created.
 template <class W>
 using WindowFactory = std::function<std::unique_ptr<W>(Uglobalvars& g, ui::Window& owner)>;
@@ -100,6 +103,18 @@ class PreparedWindow {
  public:
   virtual ~PreparedWindow() = default;
   virtual void PrepareToShow() = 0;
+};
+
+// The startup review window as the main window uses it: "Review Startup"
+// loads its lists before showing it, and "Review Spyware" writes the
+// system log from them.
+class StartupReview : public ui::Window, public PreparedWindow {
+ public:
+  using ui::Window::Window;
+  virtual void LoadStartupLists() = 0;
+  virtual void LoadBhoList() = 0;
+  // Writes the system log and asks the shell to open it.
+  virtual void WriteSystemLog() = 0;
 };
 
 // The name of the drive-scan window, shown on the first run.

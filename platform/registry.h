@@ -28,6 +28,13 @@ enum class ValueType : uint32_t {
 
 enum class Access { kRead, kFull };
 
+// A value's type number (1 = REG_SZ, 2 = REG_EXPAND_SZ, 3 = REG_BINARY,
+// 4 = REG_DWORD, 7 = REG_MULTI_SZ, ...) and its stored bytes.
+struct RawValue {
+  uint32_t type = 0;
+  std::string bytes;
+};
+
 // An open key. Reads of a value of another type than asked give nullopt;
 // writes through a key opened for reading fail.
 class RegKey {
@@ -43,6 +50,9 @@ class RegKey {
   virtual std::optional<std::string> ReadString(std::string_view name) = 0;
   virtual std::optional<uint32_t> ReadDword(std::string_view name) = 0;
   virtual std::optional<std::string> ReadBinary(std::string_view name) = 0;
+  // Any value as stored: its type number and its bytes as the wide call
+  // gives them (string types as UTF-16LE with their terminating NUL).
+  virtual std::optional<RawValue> ReadRaw(std::string_view name) = 0;
 
   virtual Status WriteString(std::string_view name, std::string_view value) = 0;
   virtual Status WriteExpandString(std::string_view name, std::string_view value) = 0;

@@ -37,7 +37,9 @@ class SystemInfo {
 
   virtual VersionInfo Version() = 0;
   virtual MemoryStatus Memory() = 0;    // the 32-bit call
-  virtual MemoryStatus MemoryEx() = 0;  // the extended call
+  // The extended call, looked up in kernel32 at run time; nullopt where
+  // the system lacks it (Windows 95, 98 and NT 4).
+  virtual std::optional<MemoryStatus> MemoryEx() = 0;
   // The user's formats as GetLocaleInfo gives them, e.g. "M/d/yyyy" and
   // "h:mm:ss tt".
   virtual std::string ShortDateFormat() = 0;
@@ -51,6 +53,10 @@ class SystemInfo {
   // batch files in; nullopt when a character has no exact form there
   // (nothing is replaced by a look-alike or "?").
   virtual std::optional<std::string> OemText(std::string_view text) = 0;
+  // UTF-8 text in the system's ANSI code page (WideCharToMultiByte with
+  // CP_ACP), for files that other programs read as 8-bit text; characters
+  // the code page lacks become "?".
+  virtual std::string ToSystemCodePage(std::string_view utf8) = 0;
 };
 
 }  // namespace platform

@@ -155,6 +155,24 @@ size_t Utf16Length(std::string_view s) {
   return units;
 }
 
+std::string Utf16LeBytes(std::string_view s) {
+  std::string out;
+  auto unit = [&out](uint32_t u) {
+    out += static_cast<char>(u & 0xFF);
+    out += static_cast<char>(u >> 8);
+  };
+  for (size_t pos = 0; pos < s.size();) {
+    const char32_t c = DecodeUtf8(s, pos);
+    if (c >= 0x10000) {
+      unit(0xD800 + ((c - 0x10000) >> 10));
+      unit(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      unit(c);
+    }
+  }
+  return out;
+}
+
 char32_t UpperChar(char32_t c) {
   for (const auto& r : kUpperRanges) {
     if (c < r.first) break;  // the table is sorted

@@ -81,5 +81,8 @@ char32_t DecodeUtf8(std::string_view s, size_t& pos);
 void AppendUtf8(std::string& out, char32_t c);
 // Length in UTF-16 code units, as Windows counts path lengths.
 size_t Utf16Length(std::string_view s);
+// The text as UTF-16LE bytes (no terminating NUL), as the registry and
+// Unicode files store it.
+std::string Utf16LeBytes(std::string_view s);
 
 }  // namespace text

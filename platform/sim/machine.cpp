@@ -818,6 +818,11 @@ MachineBuilder& MachineBuilder::NoToolhelp() {
   return *this;
 }
 
+MachineBuilder& MachineBuilder::NoMemoryStatusEx() {
+  m_.state().memory_ex = false;
+  return *this;
+}
+
 MachineBuilder& MachineBuilder::NoPsapi() {
   m_.state().psapi = false;
   return *this;

@@ -241,6 +241,8 @@ class MachineBuilder {
   // The true (64-bit) figures; Memory() clamps them as the 32-bit call does.
   MachineBuilder& Memory(const platform::MemoryStatus& status);
   MachineBuilder& Memory(uint64_t total_phys, uint64_t avail_phys);
+  // No GlobalMemoryStatusEx (Windows 95, 98, NT 4): MemoryEx() gives nullopt.
+  MachineBuilder& NoMemoryStatusEx();
   MachineBuilder& Clock(const platform::DateTime& now);
   MachineBuilder& Ticks(uint64_t ms);
   MachineBuilder& DateFormats(std::string_view short_date, std::string_view long_time);

@@ -55,6 +55,17 @@ class SimRegKey : public platform::RegKey {
     return v->data;
   }
 
+  std::optional<platform::RawValue> ReadRaw(std::string_view name) override {
+    const RegValue* v = Get(name);
+    if (!v) return std::nullopt;
+    if (v->type != kRegSz && v->type != kRegExpandSz) return platform::RawValue{v->type, v->data};
+    // String types are kept as UTF-8 text; the wide call gives UTF-16LE
+    // with a terminating NUL.
+    std::string bytes = text::Utf16LeBytes(v->data);
+    bytes.append(2, '\0');
+    return platform::RawValue{v->type, bytes};
+  }
+
   Status WriteString(std::string_view name, std::string_view value) override {
     return Set(name, kRegSz, value);
   }

@@ -121,6 +121,7 @@ struct Machine::State {
   std::vector<ProcessRecord> processes;
   bool toolhelp = true;
   bool psapi = true;
+  bool memory_ex = true;  // GlobalMemoryStatusEx exists
   std::vector<uint32_t> terminated;
 
   // System facts.

@@ -88,7 +88,10 @@ class SimSystemInfo : public platform::SystemInfo {
     return m;
   }
 
-  platform::MemoryStatus MemoryEx() override { return s_.memory; }
+  std::optional<platform::MemoryStatus> MemoryEx() override {
+    if (!s_.memory_ex) return std::nullopt;
+    return s_.memory;
+  }
   std::string ShortDateFormat() override { return s_.short_date; }
   std::string LongTimeFormat() override { return s_.long_time; }
   platform::DateTime Now() override { return ToDateTime(s_.clock); }
@@ -114,6 +117,16 @@ class SimSystemInfo : public platform::SystemInfo {
       auto at = std::find(kCodePage437.begin(), kCodePage437.end(), c);
       if (at == kCodePage437.end()) return std::nullopt;
       out += static_cast<char>(0x80 + (at - kCodePage437.begin()));
+    }
+    return out;
+  }
+
+  // The machine's code page is Windows-1252 as far as Latin-1 goes.
+  std::string ToSystemCodePage(std::string_view utf8) override {
+    std::string out;
+    for (size_t pos = 0; pos < utf8.size();) {
+      const char32_t c = text::DecodeUtf8(utf8, pos);
+      out += c < 0x80 || (c >= 0xA0 && c <= 0xFF) ? static_cast<char>(c) : '?';
     }
     return out;
   }

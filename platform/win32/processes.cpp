@@ -31,8 +31,13 @@ class Win32Processes : public platform::Processes {
     snapshot_ = ProcAddress<SnapshotFn>(kernel, "CreateToolhelp32Snapshot");
     first_ = ProcAddress<ProcessWalkFn>(kernel, "Process32FirstW");
     next_ = ProcAddress<ProcessWalkFn>(kernel, "Process32NextW");
-    psapi_ = LoadLibraryW(L"psapi.dll");
-    module_file_name_ = ProcAddress<ModuleFileNameFn>(psapi_, "GetModuleFileNameExW");
+    // By its full path in the system folder: a bare name would also search
+    // the current folder, where anyone could have put a psapi.dll.
+    wchar_t system[MAX_PATH] = {};
+    UINT n = GetSystemDirectoryW(system, MAX_PATH);
+    if (n > 0 && n < MAX_PATH)
+      psapi_ = LoadLibraryW((std::wstring(system) + L"\\psapi.dll").c_str());
+    if (psapi_) module_file_name_ = ProcAddress<ModuleFileNameFn>(psapi_, "GetModuleFileNameExW");
   }
   ~Win32Processes() override {
     if (psapi_) FreeLibrary(psapi_);

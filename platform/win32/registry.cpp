@@ -35,8 +35,8 @@ std::optional<std::wstring> WideName(std::string_view name) {
   return Widen(name);
 }
 
-// A value's type and raw bytes.
-struct RawValue {
+// A value's type and raw bytes, as the query gives them.
+struct QueriedValue {
   DWORD type = REG_NONE;
   std::vector<BYTE> data;
 };
@@ -92,6 +92,12 @@ class Win32RegKey : public platform::RegKey {
     auto raw = Query(name);
     if (!raw || raw->type != REG_BINARY) return std::nullopt;
     return std::string(raw->data.begin(), raw->data.end());
+  }
+
+  std::optional<platform::RawValue> ReadRaw(std::string_view name) override {
+    auto raw = Query(name);
+    if (!raw) return std::nullopt;
+    return platform::RawValue{raw->type, std::string(raw->data.begin(), raw->data.end())};
   }
 
   Status WriteString(std::string_view name, std::string_view value) override {
@@ -154,10 +160,10 @@ class Win32RegKey : public platform::RegKey {
   // Reads a value's type and bytes. The size is asked first; when the value
   // grows between the two calls (another program writing it) the read
   // reports ERROR_MORE_DATA and is tried again with the new size.
-  std::optional<RawValue> Query(std::string_view name) {
+  std::optional<QueriedValue> Query(std::string_view name) {
     auto wide = WideName(name);
     if (!wide) return std::nullopt;
-    RawValue raw;
+    QueriedValue raw;
     for (int attempt = 0; attempt < 4; ++attempt) {
       DWORD size = 0;
       LONG rc = RegQueryValueExW(key_, wide->c_str(), nullptr, &raw.type, nullptr, &size);

@@ -61,11 +61,17 @@ class Win32SystemInfo : public platform::SystemInfo {
     return out;
   }
 
-  MemoryStatus MemoryEx() override {
+  std::optional<MemoryStatus> MemoryEx() override {
+    // Windows 95, 98 and NT 4 have no GlobalMemoryStatusEx, so it is looked
+    // up rather than linked.
+    using MemoryStatusExFn = BOOL(WINAPI*)(LPMEMORYSTATUSEX);
+    auto fn =
+        ProcAddress<MemoryStatusExFn>(GetModuleHandleW(L"kernel32.dll"), "GlobalMemoryStatusEx");
+    if (!fn) return std::nullopt;
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
     MemoryStatus out;
-    if (!GlobalMemoryStatusEx(&status)) return out;
+    if (!fn(&status)) return out;
     out.memory_load = status.dwMemoryLoad;
     out.total_phys = status.ullTotalPhys;
     out.avail_phys = status.ullAvailPhys;
@@ -110,6 +116,18 @@ class Win32SystemInfo : public platform::SystemInfo {
     WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), n, out.data(), size, nullptr,
                         &lossy);
     if (lossy) return std::nullopt;
+    return out;
+  }
+
+  std::string ToSystemCodePage(std::string_view utf8) override {
+    const std::wstring wide = Widen(utf8);
+    if (wide.empty()) return {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return {};
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
+                        nullptr, nullptr);
     return out;
   }
 

@@ -65,6 +65,25 @@ TEST_F(RegistryContract, EveryValueTypeRoundTrips) {
   EXPECT_EQ(reopened->GetValueType("Missing"), std::nullopt);
 }
 
+TEST_F(RegistryContract, RawReadsGiveTheTypeAndTheBytesTheWideCallStores) {
+  auto key = Create();
+  ASSERT_NE(key, nullptr);
+  ASSERT_TRUE(key->WriteString("Str", "a\xc3\xa9"));
+  ASSERT_TRUE(key->WriteExpandString("Exp", "%x%"));
+  ASSERT_TRUE(key->WriteDword("Dw", 0x0A0B0C0D));
+  ASSERT_TRUE(key->WriteBinary("Bin", std::string("\0\x01", 2)));
+  auto str = key->ReadRaw("Str");
+  ASSERT_TRUE(str.has_value());
+  EXPECT_EQ(str->type, 1u);
+  EXPECT_EQ(str->bytes, std::string("a\0\xe9\0\0\0", 6));
+  EXPECT_EQ(key->ReadRaw("Exp")->type, 2u);
+  EXPECT_EQ(key->ReadRaw("Exp")->bytes, std::string("%\0x\0%\0\0\0", 8));
+  EXPECT_EQ(key->ReadRaw("Dw")->type, 4u);
+  EXPECT_EQ(key->ReadRaw("Dw")->bytes, "\x0d\x0c\x0b\x0a");
+  EXPECT_EQ(key->ReadRaw("Bin")->bytes, std::string("\0\x01", 2));
+  EXPECT_EQ(key->ReadRaw("Missing"), std::nullopt);
+}
+
 TEST_F(RegistryContract, ReadingAsTheWrongTypeGivesNothing) {
   auto key = Create();
   ASSERT_NE(key, nullptr);

@@ -104,14 +104,21 @@ TEST_F(SystemContract, OemTextIsCodePage437AndRefusesWhatItCannotHold) {
 }
 
 TEST_F(SystemContract, MemoryFiguresAreConsistent) {
-  for (const auto& m : {P().system.Memory(), P().system.MemoryEx()}) {
+  ASSERT_TRUE(P().system.MemoryEx().has_value());
+  for (const auto& m : {P().system.Memory(), *P().system.MemoryEx()}) {
     EXPECT_LE(m.memory_load, 100u);
     EXPECT_GT(m.total_phys, 0u);
     EXPECT_LE(m.avail_phys, m.total_phys);
     EXPECT_LE(m.avail_page_file, m.total_page_file);
     EXPECT_LE(m.avail_virtual, m.total_virtual);
   }
-  EXPECT_LE(P().system.Memory().total_phys, P().system.MemoryEx().total_phys);
+  EXPECT_LE(P().system.Memory().total_phys, P().system.MemoryEx()->total_phys);
+}
+
+TEST_F(SystemContract, TheSystemCodePageKeepsAsciiAndGivesOneCharacterForEachOther) {
+  EXPECT_EQ(P().system.ToSystemCodePage("C:\\Run\\app.exe /tray"), "C:\\Run\\app.exe /tray");
+  EXPECT_EQ(P().system.ToSystemCodePage(""), "");
+  EXPECT_FALSE(P().system.ToSystemCodePage("caf\xc3\xa9").empty());
 }
 
 // Windows XP and later (and Wine) have a Credential Manager: a filter

@@ -264,6 +264,9 @@ constexpr FileRow kFiles[] = {
     {"{windows}\\Temp\\MSI3c1d0.LOG", 12000},
 
     // Crash dumps.
+    // An old-style program started from win.ini.
+    {"{windows}\\win.ini", 0, Body::kText,
+     "[windows]\nrun={windows}\\oldtray.exe\nload={windows}\\oldtray.exe\n"},
     {"{windows}\\Minidump\\Mini061107-01.dmp", 94208},
     {"{windows}\\Minidump\\Mini061407-01.dmp", 98304},
     {"{windows}\\Minidump\\Mini061507-01.dmp", 65536},
@@ -331,6 +334,13 @@ constexpr FileRow kFiles[] = {
 };
 
 constexpr std::string_view kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+
+#define VOST_CV "Software\\Microsoft\\Windows\\CurrentVersion\\"
+constexpr std::string_view kWinlogon = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+#define VOST_BHO_KEY VOST_CV "Explorer\\Browser Helper Objects"
+#define VOST_ACTIVE_SETUP "Software\\Microsoft\\Active Setup\\Installed Components"
+#define VOST_NOTIFY "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Notify"
+#define VOST_SERVICES "SYSTEM\\CurrentControlSet\\Services"
 
 constexpr ValueRow kValues[] = {
     // Addresses typed into Internet Explorer.
@@ -460,6 +470,66 @@ constexpr ValueRow kValues[] = {
      "{programfiles}\\WeatherPal\\wpal.exe -tray"},
     {HKLM, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "PrinterTray", ValueKind::kString,
      "{programfiles}\\PrinterTray\\ptray.exe"},
+    // A second entry whose command holds the first one's whole command.
+    {HKLM, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "PrinterTrayMonitor",
+     ValueKind::kString, "{programfiles}\\PrinterTray\\ptray.exe /monitor"},
+    {HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "FinishSetup",
+     ValueKind::kString, "{programfiles}\\WeatherPal\\wpal.exe -finish"},
+    // Winlogon (kept as the system has them) and an AppInit DLL.
+    {HKLM, kWinlogon, "Userinit", ValueKind::kString, "{windows}\\system32\\userinit.exe,", true},
+    {HKLM, kWinlogon, "Shell", ValueKind::kString, "explorer.exe", true},
+    {HKLM, kWinlogon, "System", ValueKind::kString, "", true},
+    {HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", "AppInit_DLLs",
+     ValueKind::kString, "{windows}\\system32\\hookdemo.dll"},
+    // Browser Helper Objects: one with its class, one whose class key is
+    // missing, one whose server is empty.
+    {HKLM, VOST_BHO_KEY "\\{7A6E1B3C-5D2F-4E88-9C01-1D2E3F405162}", "NoExplorer", ValueKind::kDword,
+     "1"},
+    {HKLM, "Software\\Classes\\CLSID\\{7A6E1B3C-5D2F-4E88-9C01-1D2E3F405162}\\InprocServer32", "",
+     ValueKind::kString, "{programfiles}\\SearchBar\\searchbar.dll"},
+    {HKLM, VOST_BHO_KEY "\\{0BADC0DE-0000-4000-8000-00000000D1E5}", "NoExplorer", ValueKind::kDword,
+     "1"},
+    {HKLM, VOST_BHO_KEY "\\{E1E1E1E1-2222-4333-8444-555566667777}", "NoExplorer", ValueKind::kDword,
+     "1"},
+    {HKLM, "Software\\Classes\\CLSID\\{E1E1E1E1-2222-4333-8444-555566667777}\\InprocServer32", "",
+     ValueKind::kString, ""},
+    // Active Setup components and a Winlogon notification package.
+    {HKLM, VOST_ACTIVE_SETUP "\\{44BBA840-CC51-11CF-AAFA-00AA00B6015C}", "StubPath",
+     ValueKind::kString,
+     "\"{programfiles}\\Outlook Express\\setup50.exe\" /APP:OE /CALLER:WINNT /user /install"},
+    {HKLM, VOST_ACTIVE_SETUP "\\{44BBA840-CC51-11CF-AAFA-00AA00B6015C}", "KeyFileName",
+     ValueKind::kString, "{programfiles}\\Outlook Express\\msimn.exe"},
+    {HKLM, VOST_ACTIVE_SETUP "\\DemoUpdater", "StubPath", ValueKind::kString,
+     "{windows}\\system32\\demoupd.exe /per-user"},
+    {HKLM, VOST_NOTIFY "\\DemoNotify", "DLLName", ValueKind::kString, "demonotify.dll"},
+    {HKLM, VOST_NOTIFY "\\DemoNotify", "Logon", ValueKind::kString, "WLEventLogon"},
+    {HKLM, VOST_NOTIFY "\\DemoNotify", "Startup", ValueKind::kString, "WLEventStartup"},
+    // Three services sharing one svchost command line, and one of their own.
+    {HKLM, VOST_SERVICES "\\VostDemoAlpha", "ImagePath", ValueKind::kExpandString,
+     "%SystemRoot%\\system32\\svchost.exe -k vostdemo"},
+    {HKLM, VOST_SERVICES "\\VostDemoBeta", "ImagePath", ValueKind::kExpandString,
+     "%SystemRoot%\\system32\\svchost.exe -k vostdemo"},
+    {HKLM, VOST_SERVICES "\\VostDemoGamma", "ImagePath", ValueKind::kExpandString,
+     "%SystemRoot%\\system32\\svchost.exe -k vostdemo"},
+    {HKLM, VOST_SERVICES "\\VostDemoUpdater", "ImagePath", ValueKind::kString,
+     "\"{programfiles}\\DemoUpdater\\updater.exe\" -service"},
+    // Internet Explorer's home and search settings and its last session.
+    {HKCU, "Software\\Microsoft\\Internet Explorer\\Main", "Start Page", ValueKind::kString,
+     "http://www.portal.example/"},
+    {HKCU, "Software\\Microsoft\\Internet Explorer\\Main", "Search Page", ValueKind::kString,
+     "http://search.example/"},
+    {HKCU, "Software\\Microsoft\\Internet Explorer\\Main", "Enable Browser Extensions",
+     ValueKind::kString, "yes"},
+    {HKCU, "Software\\Microsoft\\Internet Explorer\\Search", "SearchAssistant", ValueKind::kString,
+     "http://search.example/assistant"},
+    {HKCU, "Software\\Microsoft\\Internet Explorer\\TabbedBrowsing", "LastSession",
+     ValueKind::kHexBinary,
+     "687474703a2f2f6e6577732e6578616d706c652f00687474703a2f2f6d61696c2e6578616d706c652f0000"},
+    {HKLM, "Software\\Microsoft\\Internet Explorer\\Main", "Start Page", ValueKind::kString,
+     "http://www.portal.example/", true},
+    // win.ini's "load" as NT keeps it.
+    {HKCU, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", "load", ValueKind::kString,
+     "{windows}\\oldtray.exe"},
 
     // Where Internet Explorer keeps downloaded controls (kept when set).
     {HKLM, "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", "ActiveXCache",
@@ -500,6 +570,11 @@ constexpr ValueRow kValues[] = {
     {HKCU, "Software\\Microsoft\\MSNMessenger\\PerPassportSettings\\1234567890", "MessageLogPath",
      ValueKind::kString, "{documents}\\My Received Files\\{user}1234\\History"},
 };
+#undef VOST_CV
+#undef VOST_BHO_KEY
+#undef VOST_ACTIVE_SETUP
+#undef VOST_NOTIFY
+#undef VOST_SERVICES
 
 constexpr RecycleRow kRecycled[] = {
     {"{documents}\\letter to the council.txt", 2210},

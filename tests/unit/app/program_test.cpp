@@ -113,5 +113,29 @@ TEST_F(EveryButton, OnTheDemoProfileAfterItsDriveScan) {
   EXPECT_TRUE(ws.RealisedWindows().empty());
 }
 
+// "Review Startup" shows the startup review with its lists loaded;
+// "Review Spyware" writes the log once even when clicked again while its
+// loading lets messages run.
+TEST_F(Program, ReviewStartupLoadsItsListsAndReviewSpywareWritesTheLogOnce) {
+  Builder().RegString(sim::HKLM, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Tray",
+                      "tray.exe");
+  core::TFrminit& w = Start();
+  size_t shown_lines = 0;
+  ws.WhileModal("Frmstartup", [&](ui::Window& review) {
+    shown_lines = static_cast<ui::ListBox*>(review.Find("ListStartup"))->Items().size();
+    review.Close();
+  });
+  w.Cmdstartup.Click();
+  EXPECT_EQ(shown_lines, 1u);
+
+  int nested = 0;
+  ws.OnPump([&] {
+    if (nested++ == 0) w.CmdSpyware.Click();
+  });
+  w.CmdSpyware.Click();
+  EXPECT_EQ(m.ShellOpens().size(), 1u);
+  EXPECT_NE(m.ReadFile(G().SysLogFile)->find("SECTION 1:  tray.exe\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace app

@@ -23,5 +23,14 @@ TEST(DateFormat, QuotedTextIsCopiedAndOddInputStaysHarmless) {
   EXPECT_EQ(FormatDate("MMMM dddd", platform::DateTime{0, 13, 0, 9}), " ");
 }
 
+TEST(DateFormat, RendersTheUsersLongTimePicture) {
+  const platform::DateTime midnight{2007, 6, 5, 5, 0, 7, 9, 0};
+  const platform::DateTime afternoon{2007, 6, 5, 5, 14, 30, 0, 0};
+  EXPECT_EQ(FormatTime("h:mm:ss tt", midnight), "12:07:09 AM");
+  EXPECT_EQ(FormatTime("h:mm:ss tt", afternoon), "2:30:00 PM");
+  EXPECT_EQ(FormatTime("HH:mm:ss", afternoon), "14:30:00");
+  EXPECT_EQ(FormatTime("H'h'mm t", midnight), "0h07 A");
+}
+
 }  // namespace
 }  // namespace core

@@ -526,10 +526,13 @@ TEST_F(SimMachine, TheThirtyTwoBitMemoryCallClampsLargeFigures) {
   EXPECT_EQ(small.total_phys, 0xFFFFFFFFull);
   EXPECT_EQ(small.avail_page_file, 0xFFFFFFFFull);
   EXPECT_EQ(small.total_virtual, 0x7FFFFFFFull);
-  EXPECT_EQ(full.total_phys, 8ull << 30);
+  EXPECT_EQ(full->total_phys, 8ull << 30);
   EXPECT_EQ(small.memory_load, 30u);
   m.Builder().Memory(1000, 250);
-  EXPECT_EQ(m.Platform().system.MemoryEx().memory_load, 75u);
+  EXPECT_EQ(m.Platform().system.MemoryEx()->memory_load, 75u);
+  m.Builder().NoMemoryStatusEx();
+  EXPECT_EQ(m.Platform().system.MemoryEx(), std::nullopt);
+  EXPECT_EQ(m.Platform().system.Memory().memory_load, 75u);
 }
 
 TEST_F(SimMachine, ClockAndTicksMoveTogether) {
