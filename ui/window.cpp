@@ -90,13 +90,13 @@ void Window::StoreSize() {
 void Window::Create() {
   if (created_) return;
   created_ = true;
-  system_.Realise(*this);
   if (OnCreate) OnCreate();
 }
 
 void Window::Show() {
   Create();
   if (visible_) return;
+  if (!realised_) system_.Realise(*this);
   if (position_ == Position::kScreenCenter ||
       (position_ == Position::kOwnerCenter && !owner_window_)) {
     SetPosition((system_.SystemMetric(Metric::kScreenWidth) - width_) / 2,

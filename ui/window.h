@@ -76,7 +76,10 @@ class Window {
   // Stores the restored size now (closing does it by itself).
   void StoreSize();
 
-  // Realises the window (hidden) and runs OnCreate once.
+  // Runs OnCreate once. The on-screen counterpart is made when the window
+  // is first shown: a kept window that is created at start-up and shown
+  // later (or never) costs no controls until then, since its state lives
+  // in its controls.
   void Create();
   bool Created() const { return created_; }
   void Show();
