@@ -27,10 +27,10 @@
 #include <string>
 #include <vector>
 
+#include "app/program_windows.h"
 #include "bench/common/benchutil.h"
 #include "browsers/scandrv.h"
 #include "core/application.h"
-#include "core/program_windows.h"
 #include "platform/win32/backend.h"
 #include "ui/headless/headless.h"
 
@@ -130,8 +130,8 @@ size_t FilesLeft() {
 double ProgramCleanup(platform::Platform& platform) {
   WriteScanFile(platform.fs);
   ui::HeadlessWindowSystem windows;
-  core::WindowFactories factories = core::ProgramWindows();
-  factories.drive_scan = nullptr;
+  core::WindowFactories factories = app::ProgramWindows();
+  factories.windows.erase(std::string(core::kDriveScanWindow));
   core::Application app(platform, windows, factories);
   app.Start();
   core::TFrminit& main = app.Main();

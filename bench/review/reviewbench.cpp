@@ -158,7 +158,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
     best_walk = std::min(best_walk, Time([&] { walked = MinimalWalk(); }));
     double load = 0;
     const double shown = Time([&] {
-      load = Time([&] { review.Prepare(); });
+      load = Time([&] { review.PrepareToShow(); });
       review.Show();
       windows.ProcessMessages();
     });
