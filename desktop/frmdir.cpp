@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string_view>
 
+#include "core/sweep/guard.h"
 #include "core/sweep/sweep.h"
 #include "desktop/frmextension.h"
-#include "desktop/ownguard.h"
 #include "platform/text.h"
 
 namespace desktop {
@@ -228,7 +228,7 @@ void TFrmdir::ScanAll(bool del) {
     if (entry == kFree) continue;
     current_ = std::move(entry);
     bool may_delete = del;
-    if (del && IsProtectedFolder(g_, EntryFolder(current_))) {
+    if (del && g_.Guard().Refused(EntryFolder(current_))) {
       may_delete = System().MessageBox(ui::BoxKind::kWarning, ui::Buttons::kYesNo,
                                        Fill(kProtectedFolder, current_, EntryFolder(current_))) ==
                    ui::Answer::kYes;

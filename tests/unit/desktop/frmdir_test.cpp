@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/sweep/guard.h"
 #include "core/uglobalvars.h"
 #include "desktop/frmextension.h"
-#include "desktop/ownguard.h"
 #include "platform/sim/machine.h"
 #include "ui/headless/headless.h"
 
@@ -199,10 +199,10 @@ TEST_F(OwnList, EverySpellingOfARootOrSystemFolderIsProtected) {
        {"C:/", "C:\\.", "C:\\x\\..", "C:\\\\", "\\\\?\\C:\\", "C:\\WINDOWS\\.", "c:/windows",
         "C:\\WINDOWS.", "C:\\x\\..\\WINDOWS\\", "C:\\Documents and Settings",
         "C:\\Documents and Settings\\User\\.", "//srv/share/x/.."}) {
-    EXPECT_TRUE(IsProtectedFolder(*g, folder)) << folder;
+    EXPECT_TRUE(g->Guard().Refused(folder)) << folder;
   }
-  EXPECT_FALSE(IsProtectedFolder(*g, "C:\\t\\"));
-  EXPECT_FALSE(IsProtectedFolder(*g, "C:\\WINDOWS\\Temp"));
+  EXPECT_FALSE(g->Guard().Refused("C:\\t\\"));
+  EXPECT_FALSE(g->Guard().Refused("C:\\WINDOWS\\Temp"));
 }
 
 }  // namespace
