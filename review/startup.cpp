@@ -636,17 +636,27 @@ void TFrmstartup::RemoveStartupEntry() {
   }
 }
 
-void TFrmstartup::DeleteStartupValue(std::string_view root, const std::string& key,
-                                     const std::string& value_name) {
+// The key holding a startup value, opened for a change once the value is
+// known to exist and its backup is written; null (the user told) otherwise.
+std::unique_ptr<platform::RegKey> TFrmstartup::OpenForChange(std::string_view root,
+                                                             const std::string& key,
+                                                             const std::string& value_name) {
   const Hive hive = HiveOf(root);
   auto k = g_.Platform().registry.Open(hive, key, false, Access::kFull);
-  if (!k) return;
+  if (!k) return nullptr;
   if (!k->ValueExists(value_name)) {
     System().ShowMessage(kValueMissing);
-    return;
+    return nullptr;
   }
-  if (!BackUp(hive, key, value_name, false)) return;
-  System().ShowMessage(k->DeleteValue(value_name) ? kDeleted : kNoAuthority);
+  if (!BackUp(hive, key, value_name, false)) return nullptr;
+  return k;
+}
+
+void TFrmstartup::DeleteStartupValue(std::string_view root, const std::string& key,
+                                     const std::string& value_name) {
+  if (auto k = OpenForChange(root, key, value_name)) {
+    System().ShowMessage(k->DeleteValue(value_name) ? kDeleted : kNoAuthority);
+  }
 }
 
 void TFrmstartup::EditStartupValue(std::string_view root, const std::string& key,
@@ -657,15 +667,8 @@ void TFrmstartup::EditStartupValue(std::string_view root, const std::string& key
     System().ShowMessage(kNothingRemoved);
     return;
   }
-  const Hive hive = HiveOf(root);
-  auto k = g_.Platform().registry.Open(hive, key, false, Access::kFull);
-  if (!k) return;
-  if (!k->ValueExists(value_name)) {
-    System().ShowMessage(kValueMissing);
-    return;
-  }
-  if (!BackUp(hive, key, value_name, false)) return;
-  if (k->WriteString(value_name, text)) System().ShowMessage(kEdited);
+  auto k = OpenForChange(root, key, value_name);
+  if (k && k->WriteString(value_name, text)) System().ShowMessage(kEdited);
 }
 
 void TFrmstartup::RemoveIniStartupEntry(const std::string& line) {

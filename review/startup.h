@@ -123,6 +123,8 @@ class TFrmstartup : public core::StartupReview {
   // Clears the win.ini / system.ini key whose value is exactly `line`.
   void RemoveIniStartupEntry(const std::string& line);
   // Deletes a value (backed up first) with the product's messages.
+  std::unique_ptr<platform::RegKey> OpenForChange(std::string_view root, const std::string& key,
+                                                  const std::string& value_name);
   void DeleteStartupValue(std::string_view root, const std::string& key,
                           const std::string& value_name);
   // Writes a value (backed up first) with the product's messages.
