@@ -4,12 +4,15 @@
 #include <string_view>
 
 #include "browsers/scandrv.h"
-#include "browsers/scandrvwalk.h"
-#include "browsers/scanrecords.h"
 #include "browsers/summary.h"
+#include "core/sweep/scanrecords.h"
+#include "core/sweep/walk.h"
 #include "platform/text.h"
 
 namespace browsers {
+
+using sweep::IsDotEntry;
+using sweep::Num;
 
 namespace {
 
@@ -29,8 +32,6 @@ constexpr std::string_view kAllDeleted = "All files have been deleted.";
 constexpr auto kIndexFiles =
     std::to_array<std::string_view>({"INDEX.DAT", "MM256.DAT", "MM2048.DAT"});
 static_assert(kIndexFiles.size() == 3);
-
-std::string Num(int64_t n) { return text::IntToStr(n); }
 
 // Folds every run of backslashes into one, except a leading "\\" that
 // starts a share name.
@@ -97,19 +98,28 @@ const std::string& TFrmie::TableEntry(const Table& t, int i) {
 
 // ---- Pattern lists ---------------------------------------------------------
 
-void TFrmie::AddPattern(core::FixedList<core::kIEListSize>& list, const std::string& text) {
+void TFrmie::AddPattern(core::FixedList<core::kIEListSize>& list, const std::string& text,
+                        bool judged) {
   if (text::Trim(text).empty()) return;
+  if (!judged && g_.Guard().Refused(text::ExtractFilePath(text))) return;
   std::string entry = NormalIEPattern(text);
   list.AddUnique(std::move(entry));
 }
 
-void TFrmie::AddIECachePattern(const std::string& text) { AddPattern(g_.IECacheList, text); }
-void TFrmie::AddIECookiePattern(const std::string& text) { AddPattern(g_.IECookieList, text); }
-void TFrmie::AddIEHistoryPattern(const std::string& text) { AddPattern(g_.IEHistoryList, text); }
+void TFrmie::AddIECachePattern(const std::string& text) { AddPattern(g_.IECacheList, text, false); }
+void TFrmie::AddIECookiePattern(const std::string& text) {
+  AddPattern(g_.IECookieList, text, false);
+}
+void TFrmie::AddIEHistoryPattern(const std::string& text) {
+  AddPattern(g_.IEHistoryList, text, false);
+}
 
 void TFrmie::AddContentSubfolders(const std::string& folder) {
   const std::string base = text::AddTrailingBackslash(FoldBackslashes(folder));
   if (text::Upper(base).find(kContentIE5Marker) == std::string::npos) return;
+  // Judged once here: no sub-folder of a folder the guard lets pass holds
+  // a kept folder, and links are not taken.
+  if (g_.Guard().Refused(base)) return;
   auto listing = p_.fs.FindFirst(base + "*.*", platform::kFindAnyFile);
   if (!listing) return;
   int taken = 0;
@@ -119,7 +129,7 @@ void TFrmie::AddContentSubfolders(const std::string& folder) {
     // A link out of the cache would make the cleanup delete elsewhere.
     if (entry.attributes & platform::kAttrReparsePoint) continue;
     if (text::Upper(entry.name) == "CONTENT.IE5") continue;
-    AddIECachePattern(base + entry.name + "\\*.*");
+    AddPattern(g_.IECacheList, base + entry.name + "\\*.*", true);
     ++taken;
   }
 }
@@ -132,54 +142,33 @@ void TFrmie::AddCacheFolder(const std::string& folder) {
 // ---- The walker --------------------------------------------------------------
 
 void TFrmie::CountIEFiles(const std::string& pattern) {
-  Walk(pattern, text::ExtractFilePath(pattern), Mode::kCount, false);
+  Walk(pattern, text::ExtractFilePath(pattern), sweep::Mode::kCount, false);
 }
 
 void TFrmie::DeleteIEFiles(const std::string& pattern, const std::string& folder, bool spare_kept) {
-  if (pattern.size() <= 7) return;
-  Walk(pattern, folder, Mode::kDelete, spare_kept);
+  if (g_.Guard().Refused(folder)) return;
+  Walk(pattern, folder, sweep::Mode::kDelete, spare_kept);
 }
 
-void TFrmie::Walk(const std::string& pattern, const std::string& folder, Mode mode,
+void TFrmie::Walk(const std::string& pattern, const std::string& folder, sweep::Mode mode,
                   bool spare_kept) {
-  if (text::Trim(pattern).empty()) return;
-  auto listing = p_.fs.FindFirst(pattern, platform::kFindAnyFile);
-  if (!listing) return;
-  platform::FindData entry;
-  while (listing->Next(entry)) {
-    if (IsDotEntry(entry.name)) continue;
-    const auto size = static_cast<int64_t>(entry.size);
-    if (mode == Mode::kCount) {
-      if (text::EqualsNoCase(entry.name, "DESKTOP.INI")) continue;
-      ++run_count_;
-      run_bytes_ += size;
-      continue;
-    }
-    // Folders are counted by the survey but never deleted.
-    if (entry.attributes & platform::kAttrDirectory) continue;
-    if (spare_kept && IsKeptCookie(entry.name)) continue;
-    // A name holding a wildcard is not the file's real name; its 8.3 name
-    // is, when that one is clean.
-    std::string name = entry.name;
-    if (text::HasWildcards(name)) {
-      if (entry.short_name.empty() || text::HasWildcards(entry.short_name)) {
-        ++failed_count_;
-        continue;
-      }
-      name = entry.short_name;
-    }
-    const std::string path = folder + name;
-    if (g_.settings.Wipe) g_.WipeFile(path);
-    if (p_.fs.DeleteFile(path)) {
-      ++deleted_count_;
-      deleted_bytes_ += size;
-    } else if (IsIndexFile(text::Upper(entry.name))) {
+  sweep::PatternSweep pass(p_.fs);
+  pass.Uncounted = [](const platform::FindData& e) {
+    return text::EqualsNoCase(e.name, "DESKTOP.INI");
+  };
+  if (spare_kept)
+    pass.Spared = [this](const platform::FindData& e) { return IsKeptCookie(e.name); };
+  if (g_.settings.Wipe) pass.BeforeDelete = [this](const std::string& path) { g_.WipeFile(path); };
+  pass.NotDeleted = [this](const platform::FindData& e, const std::string& path) {
+    // Index files Internet Explorer holds open go at the next start.
+    if (!path.empty() && IsIndexFile(text::Upper(e.name))) {
       locked_ = true;
       QueueLockedFile(path);
     } else {
       ++failed_count_;
     }
-  }
+  };
+  (mode == sweep::Mode::kCount ? run_ : deleted_) += pass.Run(pattern, folder, mode);
 }
 
 void TFrmie::QueueLockedFile(const std::string& path) {
@@ -189,12 +178,11 @@ void TFrmie::QueueLockedFile(const std::string& path) {
 }
 
 core::SurveyFigures TFrmie::CountList(const core::FixedList<core::kIEListSize>& list) {
-  run_bytes_ = 0;
-  run_count_ = 0;
+  run_ = {};
   if (!text::Trim(list[1]).empty()) {
     for (int i = 1; i <= core::kIEListSize && !list[i].empty(); ++i) CountIEFiles(list[i]);
   }
-  return {run_count_, run_bytes_};
+  return {run_.count, run_.bytes};
 }
 
 // ---- Survey ------------------------------------------------------------------
@@ -304,7 +292,7 @@ void TFrmie::FormCreate() {
   for (const std::string& legacy : legacy_caches_) AddIECachePattern(legacy + "\\*.*");
 
   // 9. Content.IE5 folders the drive scan recorded.
-  const ScanRecords content_folders(p_.ini, g_.ScanResultsFile, "HI24");
+  const sweep::ScanRecords content_folders(p_.ini, g_.ScanResultsFile, "HI24");
   for (int n = 1; n <= kScanSectionSize; ++n) {
     if (content_folders[n].empty()) break;
     const std::string value = text::AddTrailingBackslash(content_folders[n]);
@@ -343,8 +331,7 @@ void TFrmie::ShowIESummary() {
 // ---- Cleanups ----------------------------------------------------------------
 
 void TFrmie::Clean(const Category& c) {
-  deleted_count_ = 0;
-  deleted_bytes_ = 0;
+  deleted_ = {};
   failed_count_ = 0;
   if (c.spare_kept) LoadKeptCookies();
   locked_ = false;
@@ -362,11 +349,11 @@ void TFrmie::Clean(const Category& c) {
     result = c.locked_text;
   } else if (failed_count_ > 0) {
     // Files that could not be deleted are not reported as deleted.
-    result = Num(deleted_count_) + " out of " + Num(deleted_count_ + failed_count_) +
+    result = Num(deleted_.count) + " out of " + Num(deleted_.count + failed_count_) +
              " files have been deleted. ";
   } else if (c.slot == core::Slot::kIECookies) {
-    result = deleted_count_ == figures.files
-                 ? "All files have been deleted. ALL" + Num(deleted_count_) + " were cleaned."
+    result = deleted_.count == figures.files
+                 ? "All files have been deleted. ALL" + Num(deleted_.count) + " were cleaned."
                  : "All files have been deleted.  Note that you may have some cookies saved, "
                    "and therefore not deleted.";
   } else if (c.slot == core::Slot::kIECache) {
@@ -377,8 +364,8 @@ void TFrmie::Clean(const Category& c) {
   if (!locked_ || CollectResults()) g_.SetResult(c.slot, result);
 
   if (g_.AutoCleanup) return;
-  figures.files = std::max<int64_t>(0, figures.files - deleted_count_);
-  figures.bytes = std::max<int64_t>(0, figures.bytes - deleted_bytes_);
+  figures.files = std::max<int64_t>(0, figures.files - deleted_.count);
+  figures.bytes = std::max<int64_t>(0, figures.bytes - deleted_.bytes);
   ShowIESummary();
 }
 

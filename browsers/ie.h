@@ -22,6 +22,7 @@
 
 #include "core/fixed_list.h"
 #include "core/modules.h"
+#include "core/sweep/sweep.h"
 #include "core/uglobalvars.h"
 #include "platform/filesystem.h"
 #include "ui/controls.h"
@@ -81,8 +82,9 @@ class TFrmie : public core::BrowserModule {
   // ignored).
   bool IsKeptCookie(const std::string& name) const;
 
-  // Adds a text to one pattern list: blank texts are ignored, the text is
-  // upper-cased, an equal entry stops it and a full list drops it.
+  // Adds a text to one pattern list: blank texts and patterns in a folder
+  // the shared guard refuses are ignored, the text is upper-cased, an equal
+  // entry stops it and a full list drops it.
   void AddIECachePattern(const std::string& text);
   void AddIECookiePattern(const std::string& text);
   void AddIEHistoryPattern(const std::string& text);
@@ -92,7 +94,8 @@ class TFrmie : public core::BrowserModule {
   // Adds the files matching a pattern to the running survey counters.
   void CountIEFiles(const std::string& pattern);
   // Deletes the files matching one pattern; `folder` is the pattern's
-  // folder with its trailing backslash.
+  // folder with its trailing backslash. A folder the guard refuses is left
+  // alone.
   void DeleteIEFiles(const std::string& pattern, const std::string& folder, bool spare_kept);
 
   // Recomputes the totals and rewrites the four summary lines.
@@ -106,8 +109,8 @@ class TFrmie : public core::BrowserModule {
   const std::string& SpecialCacheFolder() const { return special_cache_; }
   const std::string& HistoryTable1(int i) const { return TableEntry(history_table1_, i); }
   const std::string& HistoryTable2(int i) const { return TableEntry(history_table2_, i); }
-  int64_t DeletedCount() const { return deleted_count_; }
-  int64_t DeletedBytes() const { return deleted_bytes_; }
+  int64_t DeletedCount() const { return deleted_.count; }
+  int64_t DeletedBytes() const { return deleted_.bytes; }
   int64_t FailedCount() const { return failed_count_; }
   bool LockedFlag() const { return locked_; }
 
@@ -124,18 +127,19 @@ class TFrmie : public core::BrowserModule {
 
  private:
   using Table = std::array<std::string, kIEHistoryTableSize>;
-  enum class Mode { kCount, kDelete };
   struct Category;
 
   static const std::string& TableEntry(const Table& t, int i);
-  // The one walker behind CountIEFiles and DeleteIEFiles.
-  void Walk(const std::string& pattern, const std::string& folder, Mode mode, bool spare_kept);
+  // The one pass behind CountIEFiles and DeleteIEFiles.
+  void Walk(const std::string& pattern, const std::string& folder, sweep::Mode mode,
+            bool spare_kept);
   void QueueLockedFile(const std::string& path);
   // Counts every entry of a list into the running counters and returns
   // them.
   core::SurveyFigures CountList(const core::FixedList<core::kIEListSize>& list);
   void Clean(const Category& category);
-  void AddPattern(core::FixedList<core::kIEListSize>& list, const std::string& text);
+  // `judged`: the folder has passed the guard already.
+  void AddPattern(core::FixedList<core::kIEListSize>& list, const std::string& text, bool judged);
   // Adds Content.IE5 sub-folders and the index file of one cache folder
   // (ending in a backslash).
   void AddCacheFolder(const std::string& folder);
@@ -146,11 +150,9 @@ class TFrmie : public core::BrowserModule {
 
   core::SurveyFigures cookies_, cache_, history_, total_;
   // Running survey counters.
-  int64_t run_bytes_ = 0;
-  int64_t run_count_ = 0;
+  sweep::Tally run_;
   // Deletion counters of the current cleanup.
-  int64_t deleted_count_ = 0;
-  int64_t deleted_bytes_ = 0;
+  sweep::Tally deleted_;
   int64_t failed_count_ = 0;
   bool locked_ = false;
 

@@ -3,17 +3,18 @@
 #include <algorithm>
 #include <string_view>
 
-#include "browsers/scandrvwalk.h"
 #include "browsers/summary.h"
+#include "core/sweep/sweep.h"
 #include "platform/text.h"
 
 namespace browsers {
 
+using sweep::IsAbsolutePath;
+using sweep::Num;
+
 namespace {
 
 constexpr const char* kCaption = "Vostrel (Netscape)";
-
-std::string Num(int64_t n) { return text::IntToStr(n); }
 
 // The folder with exactly one trailing backslash.
 std::string OneTrailingBackslash(const std::string& folder) {
@@ -25,19 +26,6 @@ std::string OneTrailingBackslash(const std::string& folder) {
 bool SameFolder(const std::string& a, const std::string& b) {
   return text::EqualsNoCase(OneTrailingBackslash(text::Trim(a)),
                             OneTrailingBackslash(text::Trim(b)));
-}
-
-// "X:\" or "\\server\" or "\\server\share\" (with its one trailing
-// backslash): the root of a drive or a share.
-bool IsRootFolder(const std::string& folder) {
-  if (folder.size() == 3 && folder[1] == ':') return true;
-  if (folder.size() >= 2 && folder[0] == '\\' && folder[1] == '\\') {
-    size_t server_end = folder.find('\\', 2);
-    if (server_end == std::string::npos || server_end + 1 == folder.size()) return true;
-    size_t share_end = folder.find('\\', server_end + 1);
-    return share_end == std::string::npos || share_end + 1 == folder.size();
-  }
-  return false;
 }
 
 }  // namespace
@@ -78,63 +66,45 @@ void TFrmnet::AddNetCacheFolder(const std::string& folder) {
   const std::string trimmed = text::Trim(folder);
   if (trimmed.empty()) return;
   const std::string entry = OneTrailingBackslash(trimmed);
-  // Cleaning a root or a relative folder would delete every file there.
-  if (!IsAbsolutePath(entry) || IsRootFolder(entry)) return;
+  // Cleaning a root, a relative folder or one of Windows or the user would
+  // delete every file there.
+  if (g_.Guard().Refused(entry)) return;
   cache_list_.AddUnique(entry, [&](const std::string& e) { return text::EqualsNoCase(e, entry); });
 }
 
 // ---- The walker --------------------------------------------------------------
 
 void TFrmnet::CountNetFiles(const std::string& pattern) {
-  Walk(pattern, text::ExtractFilePath(pattern), Mode::kCount);
+  Walk(pattern, text::ExtractFilePath(pattern), sweep::Mode::kCount);
 }
 
 void TFrmnet::DeleteNetFiles(const std::string& pattern, const std::string& folder) {
-  Walk(pattern, folder, Mode::kDelete);
+  Walk(pattern, folder, sweep::Mode::kDelete);
 }
 
-void TFrmnet::Walk(const std::string& pattern, const std::string& folder, Mode mode) {
-  if (text::Trim(pattern).empty()) return;
-  auto listing = p_.fs.FindFirst(pattern, platform::kFindAnyFile);
-  if (!listing) return;
-  platform::FindData entry;
-  while (listing->Next(entry)) {
-    if (IsDotEntry(entry.name)) continue;
-    const auto size = static_cast<int64_t>(entry.size);
-    if (mode == Mode::kCount) {
-      ++found_count_;
-      found_bytes_ += size;
-      continue;
-    }
-    if (entry.attributes & platform::kAttrDirectory) continue;
-    std::string name = entry.name;
-    if (text::HasWildcards(name)) {
-      if (entry.short_name.empty() || text::HasWildcards(entry.short_name)) continue;
-      name = entry.short_name;
-    }
-    const std::string path = folder + name;
-    if (g_.settings.Wipe) g_.WipeFile(path);
-    if (p_.fs.DeleteFile(path)) {
-      ++deleted_count_;
-      deleted_bytes_ += size;
-    }
-  }
+void TFrmnet::Walk(const std::string& pattern, const std::string& folder, sweep::Mode mode) {
+  sweep::PatternSweep pass(p_.fs);
+  if (g_.settings.Wipe) pass.BeforeDelete = [this](const std::string& path) { g_.WipeFile(path); };
+  (mode == sweep::Mode::kCount ? found_ : deleted_) += pass.Run(pattern, folder, mode);
 }
 
-void TFrmnet::WalkFile(const std::string& path, Mode mode) {
+void TFrmnet::WalkFile(const std::string& path, sweep::Mode mode) {
   const std::string file = text::Trim(path);
   if (file.empty() || text::HasWildcards(file) || !IsAbsolutePath(file)) return;
   Walk(file, text::ExtractFilePath(file), mode);
 }
 
-void TFrmnet::WalkCache(Mode mode) {
+void TFrmnet::WalkCache(sweep::Mode mode) {
   for (int i = 1; i <= kNetCacheListSize; ++i) {
     const std::string& entry = cache_list_[i];
     if (entry.empty()) continue;
     if (p_.fs.IsFolder(entry + "00")) {
-      // The hashed layout: only its 32 sub-folders hold cache files.
+      // The hashed layout: only its 32 sub-folders hold cache files. One
+      // that is a junction or link leads out of the cache: not entered.
       for (int h = 0; h < kHashedCacheFolders; ++h) {
         const std::string sub = entry + HashedCacheFolder(h) + "\\";
+        const auto attributes = p_.fs.GetAttributes(sub);
+        if (attributes && (*attributes & platform::kAttrReparsePoint)) continue;
         Walk(sub + "*.*", sub, mode);
       }
     } else {
@@ -143,8 +113,8 @@ void TFrmnet::WalkCache(Mode mode) {
   }
 }
 
-void TFrmnet::WalkNamedFiles(const FileKind& kind, Mode mode) {
-  const bool survey = mode == Mode::kCount;
+void TFrmnet::WalkNamedFiles(const FileKind& kind, sweep::Mode mode) {
+  const bool survey = mode == sweep::Mode::kCount;
   const std::string& registry_dir = users_.*kind.registry_dir;
   if (!text::Trim(registry_dir).empty()) {
     const std::string file = registry_dir + kind.name;
@@ -168,9 +138,8 @@ void TFrmnet::WalkNamedFiles(const FileKind& kind, Mode mode) {
 }
 
 core::SurveyFigures TFrmnet::TakeFound() {
-  core::SurveyFigures f{found_count_, found_bytes_};
-  found_count_ = 0;
-  found_bytes_ = 0;
+  core::SurveyFigures f{found_.count, found_.bytes};
+  found_ = {};
   return f;
 }
 
@@ -182,7 +151,7 @@ void TFrmnet::FormCreate() {
   LoadScannedProfiles(g_);
   LoadScannedHistoryFiles(g_);
   cookies_ = cache_ = history_ = total_ = {};
-  found_count_ = found_bytes_ = 0;
+  found_ = {};
   cache_list_.Clear();
 
   // 2. The cache folders.
@@ -210,11 +179,11 @@ void TFrmnet::FormCreate() {
   }
 
   // 3.-5. The figures.
-  WalkCache(Mode::kCount);
+  WalkCache(sweep::Mode::kCount);
   cache_ = TakeFound();
-  WalkNamedFiles(kHistoryFiles, Mode::kCount);
+  WalkNamedFiles(kHistoryFiles, sweep::Mode::kCount);
   history_ = TakeFound();
-  WalkNamedFiles(kCookieFiles, Mode::kCount);
+  WalkNamedFiles(kCookieFiles, sweep::Mode::kCount);
   cookies_ = TakeFound();
 
   // 6. Totals and the summary.
@@ -229,32 +198,32 @@ void TFrmnet::ShowNetSummary() {
 // ---- Cleanups ----------------------------------------------------------------
 
 void TFrmnet::Finish(core::SurveyFigures& figures, core::Slot slot, const char* text) {
-  if (deleted_count_ != figures.files) {
-    g_.SetResult(slot, Num(deleted_count_) + " out of " + Num(figures.files) + " total " + text);
+  if (deleted_.count != figures.files) {
+    g_.SetResult(slot, Num(deleted_.count) + " out of " + Num(figures.files) + " total " + text);
   } else {
     g_.SetResult(slot, "All files have been deleted.");
   }
   if (g_.AutoCleanup) return;
-  figures.files = std::max<int64_t>(0, figures.files - deleted_count_);
-  figures.bytes = std::max<int64_t>(0, figures.bytes - deleted_bytes_);
+  figures.files = std::max<int64_t>(0, figures.files - deleted_.count);
+  figures.bytes = std::max<int64_t>(0, figures.bytes - deleted_.bytes);
   ShowNetSummary();
 }
 
 void TFrmnet::CleanNetCache() {
-  deleted_count_ = deleted_bytes_ = 0;
-  WalkCache(Mode::kDelete);
+  deleted_ = {};
+  WalkCache(sweep::Mode::kDelete);
   Finish(cache_, core::Slot::kNetCache, "Netscape cache files have been deleted. ");
 }
 
 void TFrmnet::CleanNetHistory() {
-  deleted_count_ = deleted_bytes_ = 0;
-  WalkNamedFiles(kHistoryFiles, Mode::kDelete);
+  deleted_ = {};
+  WalkNamedFiles(kHistoryFiles, sweep::Mode::kDelete);
   Finish(history_, core::Slot::kNetHistory, "Netscape history files have been deleted. ");
 }
 
 void TFrmnet::CleanNetCookies() {
-  deleted_count_ = deleted_bytes_ = 0;
-  WalkNamedFiles(kCookieFiles, Mode::kDelete);
+  deleted_ = {};
+  WalkNamedFiles(kCookieFiles, sweep::Mode::kDelete);
   Finish(cookies_, core::Slot::kNetCookies, "Netscape cookie files have been deleted. ");
 }
 

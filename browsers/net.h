@@ -7,9 +7,10 @@
 //
 // Counting and deleting share one walker with a mode flag, and each
 // category's files are visited by one routine in both modes, so a cleanup
-// removes what the survey counted. A cache folder that is a drive or share
-// root, or not a full path, is never taken: cleaning it would delete every
-// file there. Targets that should name one file but hold a wildcard are
+// removes what the survey counted. A cache folder the shared folder guard
+// refuses (a drive or share root, a folder of Windows or the user, a
+// relative path, however spelled) is never taken: cleaning it would delete
+// every file there. Targets that should name one file but hold a wildcard are
 // skipped for the same reason.
 #pragma once
 
@@ -19,6 +20,7 @@
 #include "browsers/netprofiles.h"
 #include "core/fixed_list.h"
 #include "core/modules.h"
+#include "core/sweep/sweep.h"
 #include "core/uglobalvars.h"
 #include "ui/controls.h"
 #include "ui/window.h"
@@ -54,7 +56,7 @@ class TFrmnet : public core::BrowserModule {
 
   // The cache folders (each ending in one backslash), for the cache viewer.
   const core::FixedList<kNetCacheListSize>& NetCacheList() const { return cache_list_; }
-  // Adds a cache folder: blank texts, roots and relative folders are
+  // Adds a cache folder: blank texts and folders the guard refuses are
   // ignored; an equal entry (letter case ignored) stops it; a full list
   // drops it.
   void AddNetCacheFolder(const std::string& folder);
@@ -68,8 +70,8 @@ class TFrmnet : public core::BrowserModule {
   void ShowNetSummary();
 
   const NetscapeUsers& Users() const { return users_; }
-  int64_t DeletedCount() const { return deleted_count_; }
-  int64_t DeletedBytes() const { return deleted_bytes_; }
+  int64_t DeletedCount() const { return deleted_.count; }
+  int64_t DeletedBytes() const { return deleted_.bytes; }
 
   // ---- Controls, in layout order --------------------------------------
 
@@ -83,19 +85,18 @@ class TFrmnet : public core::BrowserModule {
   void FormCreate();
 
  private:
-  enum class Mode { kCount, kDelete };
   struct FileKind;
   static const FileKind kHistoryFiles;
   static const FileKind kCookieFiles;
 
-  void Walk(const std::string& pattern, const std::string& folder, Mode mode);
+  void Walk(const std::string& pattern, const std::string& folder, sweep::Mode mode);
   // One file that should be named exactly (no wildcard, a full path).
-  void WalkFile(const std::string& path, Mode mode);
+  void WalkFile(const std::string& path, sweep::Mode mode);
   // Every folder of the cache list, hashed or flat.
-  void WalkCache(Mode mode);
+  void WalkCache(sweep::Mode mode);
   // The history or cookie files; counting also drops the scanned entries
   // that the registry names.
-  void WalkNamedFiles(const FileKind& kind, Mode mode);
+  void WalkNamedFiles(const FileKind& kind, sweep::Mode mode);
   core::SurveyFigures TakeFound();
   void Finish(core::SurveyFigures& figures, core::Slot slot, const char* text);
 
@@ -104,10 +105,8 @@ class TFrmnet : public core::BrowserModule {
   NetscapeUsers users_;
   core::FixedList<kNetCacheListSize> cache_list_;
   core::SurveyFigures cookies_, cache_, history_, total_;
-  int64_t found_count_ = 0;
-  int64_t found_bytes_ = 0;
-  int64_t deleted_count_ = 0;
-  int64_t deleted_bytes_ = 0;
+  sweep::Tally found_;
+  sweep::Tally deleted_;
 };
 
 }  // namespace browsers

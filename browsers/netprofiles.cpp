@@ -5,10 +5,14 @@
 #include <vector>
 
 #include "browsers/scandrv.h"
-#include "browsers/scanrecords.h"
+#include "core/sweep/scanrecords.h"
+#include "core/sweep/sweep.h"
 #include "platform/text.h"
 
 namespace browsers {
+
+using sweep::IsAbsolutePath;
+using sweep::ScanRecords;
 
 namespace {
 
@@ -49,11 +53,6 @@ void Drop(core::FixedList<N>& list, const std::string& path) {
 }  // namespace
 
 bool UsableUserDir(const std::string& dir) { return !text::Trim(dir).empty(); }
-
-bool IsAbsolutePath(std::string_view path) {
-  if (path.size() >= 3 && path[1] == ':' && text::IsSeparator(path[2])) return true;
-  return path.size() >= 2 && text::IsSeparator(path[0]) && text::IsSeparator(path[1]);
-}
 
 void ReadNetscapeUsers(platform::Registry& registry, NetscapeUsers& users) {
   using platform::Hive;
@@ -176,11 +175,21 @@ std::optional<std::string> PrefsCacheDirOfLine(const std::string& line) {
     ++i;
   }
   if (!closed || text::Trim(value).empty() || value.find('"') != std::string::npos) return none;
-  value += '\\';
-  for (size_t at = value.find("\\\\"); at != std::string::npos; at = value.find("\\\\")) {
-    value.erase(at, 1);
+  // "\\\\" is one backslash; then runs of them fold into one, except the
+  // two that start a share name ("\\\\\\\\srv\\\\c" is \\srv\c).
+  std::string folder;
+  for (size_t at = 0; at < value.size(); ++at) {
+    const bool escaped = value[at] == '\\' && at + 1 < value.size() && value[at + 1] == '\\';
+    const bool share_start = folder == "\\";
+    if (value[at] == '\\' && !folder.empty() && folder.back() == '\\' && !share_start) {
+      if (escaped) ++at;
+      continue;
+    }
+    folder += value[at];
+    if (escaped) ++at;
   }
-  return value;
+  if (folder.back() != '\\') folder += '\\';
+  return folder;
 }
 
 std::string ReadPrefsCacheDir(platform::FileSystem& fs, const std::string& prefs_file) {

@@ -44,9 +44,6 @@ struct NetscapeUsers {
 
 // Whether a profile folder names a place (not blank).
 bool UsableUserDir(const std::string& dir);
-// Whether a path names a place by itself: "X:\..." or "\\server\...". A
-// relative path would resolve against the current folder.
-bool IsAbsolutePath(std::string_view path);
 
 // Fills the Netscape registry state; keys that do not open are skipped.
 void ReadNetscapeUsers(platform::Registry& registry, NetscapeUsers& users);

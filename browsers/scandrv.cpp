@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "browsers/scandrvwalk.h"
+#include "core/sweep/walk.h"
 #include "platform/text.h"
 
 namespace browsers {
@@ -132,27 +132,27 @@ struct DriveScanVisitor {
   }
   void Leave() { tests.pop_back(); }
 
-  WalkStep Entry(const std::string& folder, const platform::FindData& entry) {
+  sweep::WalkStep Entry(const std::string& folder, const platform::FindData& entry) {
     ++scanner.entries_;
-    WalkStep step = Apply(folder, entry);
-    if (Pace(folder)) return WalkStep::kStop;
+    sweep::WalkStep step = Apply(folder, entry);
+    if (Pace(folder)) return sweep::WalkStep::kStop;
     return step;
   }
 
-  WalkStep Apply(const std::string& folder, const platform::FindData& entry) {
+  sweep::WalkStep Apply(const std::string& folder, const platform::FindData& entry) {
     uint32_t here = tests.back();
     if (entry.attributes & platform::kAttrDirectory) {
       if ((here & FolderBit(FolderTest::kFirefox)) && ScanUpper(entry.name) == kCacheFolder) {
         scanner.RecordFind(folder, ScanKind::kP);
       }
-      return WalkStep::kDescend;
+      return sweep::WalkStep::kDescend;
     }
     if (entry.attributes & (platform::kAttrReadOnly | platform::kAttrSystem)) {
-      return WalkStep::kNext;
+      return sweep::WalkStep::kNext;
     }
     const ScanRule* rule = MatchScanRule(here, ScanUpper(entry.name));
     if (rule) scanner.RecordFind(rule->records_file ? folder + entry.name : folder, rule->kind);
-    return WalkStep::kNext;
+    return sweep::WalkStep::kNext;
   }
 
   // Lets the user interface run when the interval has passed; true when a
@@ -179,7 +179,7 @@ bool DriveScanner::ScanDriveFolder(const std::string& folder) {
   DriveScanVisitor visitor{*this, system_.TickCount(), {}};
   std::string root = folder;
   if (root.empty() || root.back() != '\\') root += '\\';
-  bool finished = WalkFolders(fs_, root, "*.*", visitor);
+  bool finished = sweep::WalkFolders(fs_, root, "*.*", visitor);
   if (pump_) pump_(std::string());
   return finished && !stop_;
 }

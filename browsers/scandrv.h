@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/sweep/scanrecords.h"
 #include "platform/filesystem.h"
 #include "platform/ini.h"
 #include "platform/sysinfo.h"
@@ -46,8 +47,7 @@ inline constexpr auto kScanSections = std::to_array<ScanSection>({
 });
 static_assert(kScanSections.size() == 12);
 
-// Keys "P1" to "P100" of a multi-record section.
-inline constexpr int kScanSectionSize = 100;
+using sweep::kScanSectionSize;
 
 const ScanSection& SectionOf(ScanKind kind);
 

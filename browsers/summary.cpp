@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "platform/text.h"
+#include "core/sweep/sweep.h"
 
 namespace browsers {
 
 namespace {
 
-std::string Num(int64_t n) { return text::IntToStr(n); }
+using sweep::Num;
 
 std::string SummaryLine(std::string_view tag, std::string_view browser,
                         const core::SurveyFigures& f) {

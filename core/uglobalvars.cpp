@@ -200,6 +200,15 @@ void Uglobalvars::FormDataPaths() {
   BatchFile = DataDir + "\\vostind.bat";
 }
 
+const sweep::FolderGuard& Uglobalvars::Guard() {
+  if (!guard_) {
+    guard_ = std::make_unique<sweep::FolderGuard>(
+        platform_, SystemDir.empty() ? GetSystemDir() : SystemDir,
+        std::vector<std::string>{WindowsDir, SystemDir, ProgramDir, MyDocuments});
+  }
+  return *guard_;
+}
+
 // ---- Window size memory -----------------------------------------------
 
 int Uglobalvars::ReadWindowWidth(std::string_view section) const {

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "core/fixed_list.h"
+#include "core/sweep/guard.h"
 #include "platform/platform.h"
 #include "ui/window.h"
 #include "ui/window_system.h"
@@ -143,6 +144,11 @@ class Uglobalvars {
   // failure), the special folders and the four data file paths.
   void FormDataPaths();
 
+  // The rule every cleanup asks before it empties a folder it took from
+  // outside (sweep/guard.h), made on first use from the machine and the
+  // paths above; so the paths must be formed first.
+  const sweep::FolderGuard& Guard();
+
   // ---- Window size memory (sections of the scan-results file) ---------
 
   // Key "W" / "H" of the section; 0 when missing or unreadable.
@@ -251,6 +257,7 @@ class Uglobalvars {
   ui::WindowSystem& windows_;
   WindowSizes sizes_{*this};
   std::array<std::string, kSlotCount> results_;
+  std::unique_ptr<sweep::FolderGuard> guard_;
   int busy_depth_ = 0;
   std::function<void()> deferred_close_;
 };

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
-#include "browsers/scandrv.h"
-#include "browsers/scanrecords.h"
+#include "core/sweep/scanrecords.h"
+#include "core/sweep/sweep.h"
 #include "platform/text.h"
 
 namespace desktop {
+
+using sweep::Num;
 
 namespace {
 
@@ -125,29 +127,10 @@ constexpr auto kRows = std::to_array<RowText>({
 });
 static_assert(kRows.size() == 9);
 
-std::string Num(int64_t n) { return text::IntToStr(n); }
-
 std::string FoundLine(std::string_view tag, const NonFigures& f) {
   std::string line(tag);
   if (f.count < 1) return line + std::string(kNoneFound);
   return line + Num(f.count) + " files consuming " + Num(f.bytes) + " bytes of storage were FOUND.";
-}
-
-// A path that names a place by itself: "X:\..." or "\\server\...".
-bool IsAbsolute(std::string_view path) {
-  if (path.size() >= 3 && path[1] == ':' && text::IsSeparator(path[2])) return true;
-  return path.size() >= 2 && text::IsSeparator(path[0]) && text::IsSeparator(path[1]);
-}
-
-// "X:" or "\\server\share": a root of a drive or share.
-bool IsRoot(std::string_view bare) {
-  if (bare.size() <= 2) return true;
-  if (text::IsSeparator(bare[0]) && text::IsSeparator(bare[1])) {
-    size_t server_end = bare.find_first_of("\\/", 2);
-    return server_end == std::string_view::npos ||
-           bare.find_first_of("\\/", server_end + 1) == std::string_view::npos;
-  }
-  return false;
 }
 
 }  // namespace
@@ -201,32 +184,13 @@ int64_t TFrmnon::TotalBytes() const {
 
 // ---- Scans ---------------------------------------------------------------
 
-void TFrmnon::ScanPattern(const std::string& pattern, bool del) {
-  scan_.pattern = pattern;
-  scan_.ScanFolder(del);
-}
+void TFrmnon::ScanPattern(const std::string& pattern, bool del) { scan_.ScanFolder(pattern, del); }
 
 std::string TFrmnon::TempMask() const { return g_.settings.Tempall ? "*.*" : "*.tmp"; }
 
 std::string TFrmnon::WindowsRoot() const { return text::ExtractFilePath(g_.WindowsDir); }
 
-bool TFrmnon::RefusedFolder(const std::string& folder) const {
-  if (!IsAbsolute(folder)) return true;
-  std::string bare = text::StripTrailingBackslash(folder);
-  if (IsRoot(bare)) return true;
-  const std::string profile =
-      p_.shell.SpecialFolder(g_.SystemDir, platform::csidl::kProfile, false).value_or("");
-  const std::string desk =
-      p_.shell.SpecialFolder(g_.SystemDir, platform::csidl::kDesktopDirectory, false).value_or("");
-  const std::initializer_list<const std::string*> kept_folders{
-      &g_.WindowsDir, &g_.SystemDir, &g_.ProgramDir, &g_.MyDocuments, &profile, &desk};
-  for (const std::string* kept : kept_folders) {
-    if (!kept->empty() && text::EqualsNoCase(bare, text::StripTrailingBackslash(*kept))) {
-      return true;
-    }
-  }
-  return false;
-}
+bool TFrmnon::RefusedFolder(const std::string& folder) const { return g_.Guard().Refused(folder); }
 
 void TFrmnon::ScanTempFolders(bool del) {
   std::string mask = TempMask();
@@ -238,8 +202,8 @@ void TFrmnon::ScanTempFolders(bool del) {
 }
 
 void TFrmnon::ScanMediaRecords(bool del) {
-  const browsers::ScanRecords records(p_.ini, g_.ScanResultsFile, "MM20");
-  for (int i = 1; i <= browsers::kScanSectionSize; ++i) {
+  const sweep::ScanRecords records(p_.ini, g_.ScanResultsFile, "MM20");
+  for (int i = 1; i <= sweep::kScanSectionSize; ++i) {
     const std::string& value = records[i];
     if (value.empty()) break;
     // A recorded path is one file; a wildcard in it would widen the
@@ -249,9 +213,9 @@ void TFrmnon::ScanMediaRecords(bool del) {
   }
 }
 
-bool TFrmnon::UsableAolCache(const std::string& cache) {
+bool TFrmnon::UsableAolCache(const std::string& cache) const {
   std::string trimmed = text::Trim(cache);
-  return !trimmed.empty() && trimmed != kOrganizeCache && IsAbsolute(trimmed);
+  return !trimmed.empty() && !RefusedFolder(trimmed);
 }
 
 void TFrmnon::ScanGarbage(bool del) {

@@ -178,10 +178,11 @@ class TFrmnon : public core::NonInternetModule {
   void ScanGarbage(bool del);
   std::string TempMask() const;
   std::string WindowsRoot() const;
-  // Whether a folder must never be cleaned as a whole: a drive or share
-  // root, a relative path, or a folder of Windows, the user or the program.
+  // Whether a folder must never be cleaned as a whole: the shared folder
+  // guard's rule (a root, a relative path, a folder of Windows, the user or
+  // the program, however spelled).
   bool RefusedFolder(const std::string& folder) const;
-  static bool UsableAolCache(const std::string& cache);
+  bool UsableAolCache(const std::string& cache) const;
 
   core::Uglobalvars& g_;
   platform::Platform& p_;

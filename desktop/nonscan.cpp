@@ -2,21 +2,11 @@
 
 #include <exception>
 
-#include "browsers/scandrvwalk.h"
+#include "core/sweep/sweep.h"
+#include "core/sweep/walk.h"
 #include "platform/text.h"
 
 namespace desktop {
-
-std::string PatternFolder(const std::string& pattern) {
-  size_t cut = pattern.find_last_of("\\:");
-  return cut == std::string::npos ? std::string() : pattern.substr(0, cut + 1);
-}
-
-std::optional<std::string> NonScanner::SafeName(const platform::FindData& entry) {
-  if (!text::HasWildcards(entry.name)) return entry.name;
-  if (!entry.short_name.empty() && !text::HasWildcards(entry.short_name)) return entry.short_name;
-  return std::nullopt;
-}
 
 void NonScanner::Remember(const std::string& path) {
   if (found_count > kTempListingSize) return;
@@ -30,22 +20,14 @@ std::string NonScanner::TempEntry(int64_t n) const {
   return temp_listing_[static_cast<size_t>(n - 1)];
 }
 
-void NonScanner::ScanFolder(bool del) {
-  auto listing = fs_.FindFirst(pattern, platform::kFindAnyFile);
-  if (!listing) return;
-  std::string folder = PatternFolder(pattern);
-  platform::FindData entry;
-  while (listing->Next(entry)) {
-    if (browsers::IsDotEntry(entry.name)) continue;
-    ++found_count;
-    found_bytes += static_cast<int64_t>(entry.size);
-    if (!del || (entry.attributes & platform::kAttrDirectory)) continue;
-    auto name = SafeName(entry);
-    if (name && fs_.DeleteFile(folder + *name)) {
-      ++deleted_count;
-      deleted_bytes += static_cast<int64_t>(entry.size);
-    }
-  }
+void NonScanner::ScanFolder(const std::string& pattern, bool del) {
+  sweep::PatternSweep pass(fs_);
+  pass.Run(pattern, sweep::PatternFolder(pattern),
+           del ? sweep::Mode::kDelete : sweep::Mode::kCount);
+  found_count += pass.found.count;
+  found_bytes += pass.found.bytes;
+  deleted_count += pass.deleted.count;
+  deleted_bytes += pass.deleted.bytes;
 }
 
 bool NonScanner::RecycleFile(const std::string& path) {
@@ -67,24 +49,24 @@ void NonScanner::ScanTree(const std::string& mask, const std::string& folder, bo
     bool del;
     void Enter(const std::string&) {}
     void Leave() {}
-    browsers::WalkStep Entry(const std::string& at, const platform::FindData& entry) {
+    sweep::WalkStep Entry(const std::string& at, const platform::FindData& entry) {
       ++self.found_count;
       self.found_bytes += static_cast<int64_t>(entry.size);
       self.Remember(at + entry.name);
       bool is_folder = entry.attributes & platform::kAttrDirectory;
-      if (!del) return is_folder ? browsers::WalkStep::kDescend : browsers::WalkStep::kNext;
-      if (entry.attributes & platform::kAttrReparsePoint) return browsers::WalkStep::kNext;
-      auto name = SafeName(entry);
+      if (!del) return is_folder ? sweep::WalkStep::kDescend : sweep::WalkStep::kNext;
+      if (entry.attributes & platform::kAttrReparsePoint) return sweep::WalkStep::kNext;
+      auto name = sweep::SafeName(entry);
       if (name && self.RecycleFile(at + *name)) {
         ++self.deleted_count;
         self.deleted_bytes += static_cast<int64_t>(entry.size);
       }
-      return browsers::WalkStep::kNext;
+      return sweep::WalkStep::kNext;
     }
   } visitor{*this, del};
   // An empty folder would make the pattern relative to the current folder.
   if (folder.empty()) return;
-  browsers::WalkFolders(fs_, text::AddTrailingBackslash(folder), mask, visitor);
+  sweep::WalkFolders(fs_, text::AddTrailingBackslash(folder), mask, visitor);
 }
 
 }  // namespace desktop

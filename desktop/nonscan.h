@@ -5,14 +5,12 @@
 // one walker per pass, so what a survey counts and what a cleanup removes
 // cannot drift apart. Byte figures are 64-bit sums of the entry sizes.
 //
-// Safety rules kept here: a name holding "*" or "?" is never handed to a
-// delete or to the Recycle Bin (its 8.3 name is used when that one is
-// clean, otherwise the entry stays), a reparse point is never entered nor
-// recycled, and folders are never deleted by the flat pass.
+// The flat pass is the shared PatternSweep and the tree pass the shared
+// folder walk, with the shared rule for names holding "*" or "?"; kept
+// here: a reparse point is never recycled.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,14 +31,12 @@ class NonScanner {
   int64_t found_bytes = 0;
   int64_t deleted_count = 0;
   int64_t deleted_bytes = 0;
-  // What ScanFolder lists: a folder plus a wildcard name.
-  std::string pattern;
-
   void ResetCounters() { found_count = found_bytes = deleted_count = deleted_bytes = 0; }
 
-  // One pass over `pattern`, sub-folders not entered. Deleting removes the
-  // files for good; folders are counted and stay.
-  void ScanFolder(bool del);
+  // One pass over `pattern` (a folder plus a wildcard name), sub-folders
+  // not entered. Deleting removes the files for good; folders are counted
+  // and stay.
+  void ScanFolder(const std::string& pattern, bool del);
   // A pass over `folder` (ending in a backslash) and, when counting, every
   // matching sub-folder below it; `mask` applies at every level. Deleting
   // sends each entry to the Recycle Bin, a folder with all its contents.
@@ -55,18 +51,11 @@ class NonScanner {
   int64_t TempStored() const { return static_cast<int64_t>(temp_listing_.size()); }
 
  private:
-  // The name to act on for an entry found in a listing: its own name, or
-  // its 8.3 name when the long one holds wildcards; nullopt when neither
-  // can be used safely.
-  static std::optional<std::string> SafeName(const platform::FindData& entry);
   void Remember(const std::string& path);
 
   platform::FileSystem& fs_;
   platform::Shell& shell_;
   std::vector<std::string> temp_listing_;
 };
-
-// Folder part of a pattern, up to and including its last "\" or ":".
-std::string PatternFolder(const std::string& pattern);
 
 }  // namespace desktop

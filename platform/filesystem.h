@@ -94,6 +94,21 @@ class FileSystem {
 
   // GetShortPathName: the 8.3 form of an existing path; empty on failure.
   virtual std::string ShortPath(std::string_view path) = 0;
+  // The folder or file a path names, spelled one way, as GetFullPathName
+  // and GetLongPathName give it: absolute (a relative path is taken
+  // against the current folder), "\" for "/", "." and ".." resolved (never
+  // above a drive or share root), repeated separators folded, the trailing
+  // dots and blanks of the last component dropped, a "\\?\" or "\\.\"
+  // prefix before a drive letter or "UNC\" removed, and the 8.3 names of
+  // the components that exist replaced by their long names (components
+  // holding "~" only: generated short names always do). A drive root keeps
+  // its backslash ("C:\"), every other path ends without one ("C:\a",
+  // "\\srv\share"). Letter case is as given, or as stored where a long
+  // name was looked up: compare the result case-insensitively. Nullopt for
+  // what names no folder or file: an empty path, "*", "?", "<", ">", "|",
+  // '"', a control character or a second ":", a device, a share without
+  // its share name, or a result of MAX_PATH characters or more.
+  virtual std::optional<std::string> ResolvePath(std::string_view path) = 0;
   // GetTempPath: the temporary folder with its trailing backslash; empty on
   // failure.
   virtual std::string TempPath() = 0;
@@ -104,5 +119,16 @@ class FileSystem {
   virtual std::string CurrentFolder() = 0;
   virtual std::vector<DriveInfo> Drives() = 0;
 };
+
+// What the backends' ResolvePath share. The path without a "\\?\" or
+// "\\.\" prefix ("\\?\C:\a" -> "C:\a", "\\?\UNC\srv\s" -> "\\srv\s"),
+// with "/" read as "\"; nullopt when the prefix leads elsewhere than to a
+// drive or a share (a volume, a pipe, a device) or when the path holds a
+// character no folder or file name can (see ResolvePath).
+std::optional<std::string> ResolvablePathText(std::string_view path);
+// The resolved form's last step: no trailing backslash but on a drive
+// root; nullopt for a share without its share name or a path of MAX_PATH
+// (260) UTF-16 units or more.
+std::optional<std::string> FinishResolvedPath(std::string path);
 
 }  // namespace platform

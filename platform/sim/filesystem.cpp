@@ -474,6 +474,32 @@ class SimFileSystem : public platform::FileSystem {
     return out;
   }
 
+  std::optional<std::string> ResolvePath(std::string_view path) override {
+    auto text = platform::ResolvablePathText(path);
+    if (!text) return std::nullopt;
+    if (text->size() >= 2 && (*text)[0] == '\\' && (*text)[1] == '\\') return ResolveShare(*text);
+    Error e = Error::kNone;
+    auto p = s_.Parse(*text, &e);
+    if (!p) return std::nullopt;
+    // Short names give way to the long names of what exists.
+    ParsedPath walked{p->drive, {}};
+    for (const std::string& part : p->parts) {
+      walked.parts.push_back(part);
+      if (part.find('~') == std::string::npos) continue;
+      Node* n = s_.Find(walked);
+      if (!n) break;
+      walked.parts.back() = n->name;
+    }
+    for (size_t i = walked.parts.size(); i < p->parts.size(); ++i)
+      walked.parts.push_back(p->parts[i]);
+    std::string out = std::string(1, p->drive) + ":\\";
+    for (size_t i = 0; i < walked.parts.size(); ++i) {
+      if (i > 0) out += '\\';
+      out += walked.parts[i];
+    }
+    return platform::FinishResolvedPath(std::move(out));
+  }
+
   std::string TempPath() override { return s_.temp_path; }
   std::string WindowsFolder() override { return s_.windows_folder; }
   std::string SystemFolder() override { return s_.system_folder; }
@@ -528,9 +554,10 @@ class SimFileSystem : public platform::FileSystem {
     bool exact = !text::HasWildcards(name);
     std::vector<FindData> out;
     bool any = false;
-    auto consider = [&](const Node& n, const std::string& shown_name, bool dots) {
+    auto consider = [&](const Node& n, const std::string& own_name, bool dots) {
+      const std::string& shown_name = n.listed_name.empty() || dots ? own_name : n.listed_name;
       bool match =
-          text::WildcardMatch(name, shown_name) ||
+          text::WildcardMatch(name, own_name) ||
           (exact && !dots && !n.short_name.empty() && text::EqualsNoCase(name, n.short_name));
       if (!match) return;
       any = true;
@@ -560,6 +587,30 @@ class SimFileSystem : public platform::FileSystem {
     }
     *e = Error::kNone;
     return out;
+  }
+
+  // A share path: the simulated machine has no network, so only the text
+  // is resolved, never above "\\server\share".
+  static std::optional<std::string> ResolveShare(std::string_view text) {
+    std::vector<std::string> parts;
+    size_t start = 2;
+    while (start <= text.size()) {
+      size_t end = std::min(text.find('\\', start), text.size());
+      std::string_view raw = text.substr(start, end - start);
+      start = end + 1;
+      if (parts.size() >= 2 && raw == "..") {
+        if (parts.size() > 2) parts.pop_back();
+        continue;
+      }
+      if (parts.size() >= 2) {
+        while (!raw.empty() && (raw.back() == '.' || raw.back() == ' ')) raw.remove_suffix(1);
+      }
+      if (raw.empty()) continue;
+      parts.emplace_back(raw);
+    }
+    std::string out = "\\";
+    for (const std::string& part : parts) out += "\\" + part;
+    return platform::FinishResolvedPath(std::move(out));
   }
 
   Status Move(std::string_view from, std::string_view to, bool replace) {

@@ -24,39 +24,40 @@ namespace sim {
 using platform::Error;
 using platform::Status;
 
-std::string DecodeText(std::string_view bytes, TextEncoding* encoding) {
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-      static_cast<unsigned char>(bytes[1]) == 0xFE) {
-    if (encoding) *encoding = TextEncoding::kUtf16;
-    std::string out;
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      char32_t u =
-          static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
-      if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
-        char32_t low = static_cast<unsigned char>(bytes[i + 2]) |
-                       (static_cast<unsigned char>(bytes[i + 3]) << 8);
-        if (low >= 0xDC00 && low <= 0xDFFF) {
-          u = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
-          i += 2;
-        }
-      }
-      if (u >= 0xD800 && u <= 0xDFFF) u = 0xFFFD;  // a lone surrogate
-      text::AppendUtf8(out, u);
-    }
-    return out;
-  }
-  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-    if (encoding) *encoding = TextEncoding::kUtf8Bom;
-    return std::string(bytes.substr(3));
-  }
-  if (encoding) *encoding = TextEncoding::k8Bit;
-  return std::string(bytes);
+namespace {
+
+bool IsUtf16(std::string_view bytes) {
+  return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+         static_cast<unsigned char>(bytes[1]) == 0xFE;
 }
 
-std::string EncodeText(std::string_view s, TextEncoding encoding) {
-  if (encoding == TextEncoding::kUtf8Bom) return "\xEF\xBB\xBF" + std::string(s);
-  if (encoding == TextEncoding::k8Bit) return std::string(s);
-  std::string out = "\xFF\xFE";
+char32_t UnitAt(std::string_view bytes, size_t i) {
+  return static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
+}
+
+// UTF-16LE units (no byte-order mark) as UTF-8; a lone surrogate reads as
+// U+FFFD and an odd last byte is left out.
+std::string Utf16ToUtf8(std::string_view bytes) {
+  std::string out;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    char32_t u = UnitAt(bytes, i);
+    if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
+      char32_t low = UnitAt(bytes, i + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        u = 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    if (u >= 0xD800 && u <= 0xDFFF) u = 0xFFFD;  // a lone surrogate
+    text::AppendUtf8(out, u);
+  }
+  return out;
+}
+
+// The text's bytes in an encoding, without a byte-order mark.
+std::string EncodeBody(std::string_view s, TextEncoding encoding) {
+  if (encoding != TextEncoding::kUtf16) return std::string(s);
+  std::string out;
   auto unit = [&out](char32_t u) {
     out += static_cast<char>(u & 0xFF);
     out += static_cast<char>((u >> 8) & 0xFF);
@@ -73,16 +74,44 @@ std::string EncodeText(std::string_view s, TextEncoding encoding) {
   return out;
 }
 
+std::string_view Bom(TextEncoding encoding) {
+  if (encoding == TextEncoding::kUtf16) return "\xFF\xFE";
+  if (encoding == TextEncoding::kUtf8Bom) return "\xEF\xBB\xBF";
+  return "";
+}
+
+}  // namespace
+
+std::string DecodeText(std::string_view bytes, TextEncoding* encoding) {
+  if (IsUtf16(bytes)) {
+    if (encoding) *encoding = TextEncoding::kUtf16;
+    return Utf16ToUtf8(bytes.substr(2));
+  }
+  if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    if (encoding) *encoding = TextEncoding::kUtf8Bom;
+    return std::string(bytes.substr(3));
+  }
+  if (encoding) *encoding = TextEncoding::k8Bit;
+  return std::string(bytes);
+}
+
+std::string EncodeText(std::string_view s, TextEncoding encoding) {
+  return std::string(Bom(encoding)) + EncodeBody(s, encoding);
+}
+
 namespace {
 
-// One line of an INI file with its own line ending, so that rewriting the
-// file keeps every untouched line byte for byte.
+// One line of an INI file with its own line ending and the bytes it was
+// read from, so that rewriting the file keeps every untouched line byte
+// for byte, also where a damaged UTF-16 file (a lone surrogate, an odd
+// last byte) does not decode exactly, as Windows keeps them.
 struct Line {
   enum Kind { kOther, kSection, kKey } kind = kOther;
   std::string text;
   std::string eol;
-  std::string name;   // section or key name, trimmed
-  std::string value;  // key value as read (trimmed, unquoted)
+  std::string stored;  // the bytes read (text and end); empty for a new or changed line
+  std::string name;    // section or key name, trimmed
+  std::string value;   // key value as read (trimmed, unquoted)
 };
 
 Line ParseLine(std::string text, std::string eol) {
@@ -110,6 +139,31 @@ Line ParseLine(std::string text, std::string eol) {
   return line;
 }
 
+// The lines of a UTF-16 file's units (after the byte-order mark), each
+// with its stored bytes; an odd last byte stays with the last line.
+std::vector<Line> ParseUtf16Lines(std::string_view units) {
+  std::vector<Line> lines;
+  size_t start = 0;
+  for (size_t i = 0; i + 1 < units.size(); i += 2) {
+    const char32_t u = UnitAt(units, i);
+    if (u != '\r' && u != '\n') continue;
+    const bool crlf = u == '\r' && i + 3 < units.size() && UnitAt(units, i + 2) == '\n';
+    const size_t end = i + (crlf ? 4 : 2);
+    Line line = ParseLine(Utf16ToUtf8(units.substr(start, i - start)),
+                          crlf ? "\r\n" : std::string(1, static_cast<char>(u)));
+    line.stored = std::string(units.substr(start, end - start));
+    lines.push_back(std::move(line));
+    start = end;
+    i = end - 2;
+  }
+  if (start < units.size()) {
+    Line line = ParseLine(Utf16ToUtf8(units.substr(start)), "");
+    line.stored = std::string(units.substr(start));
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
 std::vector<Line> ParseLines(const std::string& s) {
   std::vector<Line> lines;
   size_t start = 0;
@@ -126,9 +180,13 @@ std::vector<Line> ParseLines(const std::string& s) {
   return lines;
 }
 
-std::string JoinLines(const std::vector<Line>& lines) {
-  std::string out;
-  for (const auto& l : lines) out += l.text + l.eol;
+// The file's bytes: untouched lines as they were stored, the others
+// encoded.
+std::string JoinLines(const std::vector<Line>& lines, TextEncoding encoding) {
+  std::string out(Bom(encoding));
+  for (const auto& l : lines) {
+    out += l.stored.empty() ? EncodeBody(l.text + l.eol, encoding) : l.stored;
+  }
   return out;
 }
 
@@ -367,16 +425,23 @@ class SimIni : public platform::Ini {
     entry.fill = n->fill;
     entry.ini = IniFile{};
     entry.ini.exists = true;
-    entry.ini.lines = ParseLines(DecodeText(n->Contents(), &entry.ini.encoding));
+    const std::string bytes = n->Contents();
+    const std::string decoded = DecodeText(bytes, &entry.ini.encoding);
+    entry.ini.lines = entry.ini.encoding == TextEncoding::kUtf16
+                          ? ParseUtf16Lines(std::string_view(bytes).substr(2))
+                          : ParseLines(decoded);
     return &entry.ini;
   }
 
   static void EndLastLine(IniFile& ini) {
-    if (!ini.lines.empty() && ini.lines.back().eol.empty()) ini.lines.back().eol = "\r\n";
+    if (ini.lines.empty() || !ini.lines.back().eol.empty()) return;
+    Line& last = ini.lines.back();
+    last.eol = "\r\n";
+    if (!last.stored.empty()) last.stored += EncodeBody(last.eol, ini.encoding);
   }
 
   Status Save(std::string_view file, const IniFile& ini) {
-    return s_.WriteFile(FullName(file), EncodeText(JoinLines(ini.lines), ini.encoding));
+    return s_.WriteFile(FullName(file), JoinLines(ini.lines, ini.encoding));
   }
 
   // A kept parse with the stored bytes it was made from.

@@ -515,6 +515,11 @@ MachineBuilder& MachineBuilder::ReadOnly() {
   return *this;
 }
 
+MachineBuilder& MachineBuilder::ListedAs(std::string_view name) {
+  NodeOrThrow(m_.state(), current_)->listed_name = name;
+  return *this;
+}
+
 MachineBuilder& MachineBuilder::Hidden() {
   NodeOrThrow(m_.state(), current_)->attributes |= platform::kAttrHidden;
   return *this;
@@ -587,7 +592,8 @@ MachineBuilder& MachineBuilder::CurrentFolder(std::string_view path) {
 }
 
 MachineBuilder& MachineBuilder::TempPath(std::string_view path_with_backslash) {
-  Folder(path_with_backslash);
+  platform::Error ignored;
+  if (m_.state().Parse(path_with_backslash, &ignored)) Folder(path_with_backslash);
   m_.state().temp_path = text::AddTrailingBackslash(path_with_backslash);
   return *this;
 }

@@ -145,6 +145,10 @@ class MachineBuilder {
   // junction does (a walk that follows it can loop).
   MachineBuilder& Junction(std::string_view path, std::string_view target);
   MachineBuilder& ReadOnly();
+  // Listings show the entry under `name` instead of its own (its short name
+  // stays), as an 8-bit listing under Wine shows a name outside the code
+  // page ("????.txt"); paths still reach it only by its own or short name.
+  MachineBuilder& ListedAs(std::string_view name);
   MachineBuilder& Hidden();
   MachineBuilder& System();
   MachineBuilder& Attributes(uint32_t attributes);  // replaces all but directory
@@ -155,6 +159,8 @@ class MachineBuilder {
   MachineBuilder& Drive(std::string_view root, platform::DriveType type,
                         std::string_view label = "");
   MachineBuilder& CurrentFolder(std::string_view path);
+  // GetTempPath gives this text (the folder is made when the text names
+  // one).
   MachineBuilder& TempPath(std::string_view path_with_backslash);
   // GetShortPathName then returns long paths unchanged and listings carry
   // no short names, as with 8.3 name creation turned off.

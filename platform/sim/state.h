@@ -22,8 +22,9 @@ inline constexpr uint64_t kMaxReadSize = 64ull << 20;
 // order NTFS lists them in.
 struct Node {
   std::string name;
-  std::string key;         // upper-cased name, the sort key
-  std::string short_name;  // empty when the name already fits 8.3
+  std::string key;          // upper-cased name, the sort key
+  std::string short_name;   // empty when the name already fits 8.3
+  std::string listed_name;  // what listings show instead of `name`, if set
   bool folder = false;
   uint32_t attributes = 0;
   std::string data;   // stored bytes; the logical size may be larger

@@ -266,6 +266,24 @@ class Win32FileSystem : public platform::FileSystem {
     });
   }
 
+  std::optional<std::string> ResolvePath(std::string_view path) override {
+    auto text = platform::ResolvablePathText(path);
+    if (!text) return std::nullopt;
+    auto wide = WidePath(*text);
+    if (!wide) return std::nullopt;
+    // GetFullPathName works on the text alone: separators, ".", "..",
+    // repeated separators, the last component's trailing dots and blanks,
+    // the current folder for relative paths. A reserved device name
+    // ("C:\x\NUL") comes back as "\\.\NUL".
+    std::wstring full(MAX_PATH + 1, L'\0');
+    DWORD n = GetFullPathNameW(wide->c_str(), MAX_PATH + 1, full.data(), nullptr);
+    if (n == 0 || n > MAX_PATH) return std::nullopt;
+    full.resize(n);
+    if (full.rfind(L"\\\\.\\", 0) == 0 || full.rfind(L"\\\\?\\", 0) == 0) return std::nullopt;
+    if (full.find(L'~') != std::wstring::npos) full = LongPath(full);
+    return platform::FinishResolvedPath(Narrow(full));
+  }
+
   std::string TempPath() override {
     // GetTempPath can return up to MAX_PATH + 1 characters (a trailing
     // backslash after a full-length path).
@@ -334,6 +352,28 @@ class Win32FileSystem : public platform::FileSystem {
     auto wide_to = WidePath(to);
     if (!wide_from || !wide_to) return InvalidName();
     return StatusOf(MoveFileExW(wide_from->c_str(), wide_to->c_str(), flags));
+  }
+
+  // GetLongPathName of the longest part of `full` that exists, with the
+  // rest as it was: a folder to be judged need not exist yet.
+  static std::wstring LongPath(const std::wstring& full) {
+    size_t cut = full.size();
+    while (true) {
+      const std::wstring head = full.substr(0, cut);
+      std::wstring buffer(MAX_PATH + 1, L'\0');
+      DWORD n = GetLongPathNameW(head.c_str(), buffer.data(), MAX_PATH + 1);
+      if (n > 0 && n <= MAX_PATH) {
+        buffer.resize(n);
+        return buffer + full.substr(cut);
+      }
+      // Up one component, but not above the root ("C:\" or "\\srv\share").
+      size_t up = head.find_last_of(L'\\');
+      if (up == std::wstring::npos || up <= 2) return full;
+      if (head.rfind(L"\\\\", 0) == 0 && std::count(head.begin(), head.begin() + up, L'\\') < 3) {
+        return full;
+      }
+      cut = up;
+    }
   }
 
   // A failed write: the disk-full family keeps its own code, every other

@@ -91,7 +91,10 @@ TEST_F(NetTest, AHashedCacheIsCountedAndCleanedOnlyInsideItsThirtyTwoSubfolders)
       .File(cache + "0A\\B2", "22")
       .File(cache + "1F\\C3", "333")
       .File(cache + "20\\D4", "4444")
-      .File(cache + "1G\\E5", "55555");
+      .File(cache + "1G\\E5", "55555")
+      // A sub-folder that is a junction leads out of the cache: not entered.
+      .File("C:\\Keep\\precious", "keep")
+      .Junction(cache + "01", "C:\\Keep");
   Start();
   EXPECT_EQ(w->CacheFigures().files, 3);
   EXPECT_EQ(w->CacheFigures().bytes, 6);
@@ -102,6 +105,7 @@ TEST_F(NetTest, AHashedCacheIsCountedAndCleanedOnlyInsideItsThirtyTwoSubfolders)
   EXPECT_TRUE(m.Exists(cache + "_CACHE_MAP_"));
   EXPECT_TRUE(m.Exists(cache + "20\\D4"));
   EXPECT_TRUE(m.Exists(cache + "1G\\E5"));
+  EXPECT_TRUE(m.Exists("C:\\Keep\\precious"));
   EXPECT_EQ(Slot(core::Slot::kNetCache), "All files have been deleted.");
   EXPECT_EQ(HashedCacheFolder(0), "00");
   EXPECT_EQ(HashedCacheFolder(10), "0A");

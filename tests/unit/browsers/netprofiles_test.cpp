@@ -53,6 +53,10 @@ TEST_F(NetProfilesTest, TheCacheLineWithDoubledBackslashesGivesSingleOnesAndATra
                   "USER_PREF(\"BROWSER.CACHE.DIRECTORY\", \"D:\\\\First\");\n"
                   "user_pref(\"browser.cache.directory\", \"D:\\\\Second\");\n"),
             "D:\\First\\");
+  // A share keeps both of its leading backslashes; other runs fold.
+  EXPECT_EQ(PrefsCacheDirOfLine("user_pref(\"browser.cache.directory\", "
+                                "\"\\\\\\\\srv\\\\share\\\\\\\\c\\\\\");"),
+            "\\\\srv\\share\\c\\");
 }
 
 TEST_F(NetProfilesTest, AParenthesisInsideTheValueDoesNotCutIt) {

@@ -222,6 +222,7 @@ class NoDirectoriesFileSystem : public platform::FileSystem {
     return fs_.OverwriteInPlace(p, f);
   }
   std::string ShortPath(std::string_view p) override { return fs_.ShortPath(p); }
+  std::optional<std::string> ResolvePath(std::string_view p) override { return fs_.ResolvePath(p); }
   std::string TempPath() override { return fs_.TempPath(); }
   std::string WindowsFolder() override { return ""; }
   std::string SystemFolder() override { return ""; }

@@ -355,6 +355,22 @@ TEST_F(SimMachine, NewIniFilesAreUtf16AndHandWrittenOnesKeepTheirBytes) {
   EXPECT_EQ(m.ReadFile("C:\\hand.ini"), "; mine\n[S]\nA=one\nNew=n\r\n\n[T]\nB=2\r\nC=3\r\n");
 }
 
+TEST_F(SimMachine, ADamagedUtf16IniKeepsTheBytesOfTheLinesNotWritten) {
+  // "[A]\r\nK=" then a lone surrogate, "\r\n[B]\r\nZ=1\r\n" and one odd byte.
+  auto units = [](std::string_view ascii) {
+    std::string out;
+    for (char c : ascii) out += std::string{c, '\0'};
+    return out;
+  };
+  const std::string damaged = "\xFF\xFE" + units("[A]\r\nK=") + std::string("\x00\xD8", 2) +
+                              units("\r\n[B]\r\nZ=1\r\n") + "Q";
+  m.Builder().File("C:\\damaged.ini", damaged);
+  EXPECT_EQ(ini.ReadString("C:\\damaged.ini", "A", "K", ""), "\xEF\xBF\xBD");
+  ASSERT_TRUE(ini.WriteString("C:\\damaged.ini", "B", "N", "2"));
+  EXPECT_EQ(m.ReadFile("C:\\damaged.ini"),
+            damaged.substr(0, damaged.size() - 1) + units("N=2\r\n") + "Q");
+}
+
 TEST_F(SimMachine, LockedIniFilesReadDefaultsAndRefuseWrites) {
   m.Builder().Ini("C:\\x.ini", "S", "K", "V").Locked();
   EXPECT_EQ(ini.ReadString("C:\\x.ini", "S", "K", "dflt"), "dflt");

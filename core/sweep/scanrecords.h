@@ -1,5 +1,5 @@
-// The records of one section of the scan-results file, read in one piece.
-// The start-up surveys look at every record of several sections; reading
+// The records of one section of the scan-results file (the drive scan's
+// finds), read in one piece. The start-up surveys look at every record of several sections; reading
 // them key by key would cost a profile call per key (a few hundred at each
 // start), where one section read gives them all.
 #pragma once
@@ -8,10 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "browsers/scandrv.h"
 #include "platform/ini.h"
 
-namespace browsers {
+namespace sweep {
+
+// Keys "P1" to "P100" of a multi-record section of the scan-results file.
+inline constexpr int kScanSectionSize = 100;
 
 class ScanRecords {
  public:
@@ -27,4 +29,4 @@ class ScanRecords {
   std::array<std::string, kScanSectionSize + 1> values_;  // [0] stays empty
 };
 
-}  // namespace browsers
+}  // namespace sweep

@@ -1,10 +1,10 @@
-#include "browsers/scanrecords.h"
+#include "core/sweep/scanrecords.h"
 
 #include <optional>
 
 #include "platform/text.h"
 
-namespace browsers {
+namespace sweep {
 
 namespace {
 
@@ -42,4 +42,4 @@ const std::string& ScanRecords::operator[](int n) const {
   return values_[static_cast<size_t>(n)];
 }
 
-}  // namespace browsers
+}  // namespace sweep

@@ -1,14 +1,18 @@
-#include "browsers/scanrecords.h"
+#include "core/sweep/scanrecords.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "browsers/scandrv.h"
 #include "platform/sim/machine.h"
 #include "platform/text.h"
 
-namespace browsers {
+namespace sweep {
 namespace {
+
+using browsers::NumberedKey;
+using browsers::WriteInitialScanFile;
 
 const std::string kScanFile = "C:\\data\\vostscan6.ini";
 
@@ -75,4 +79,4 @@ TEST_F(ScanRecordsTest, TheFirstRunFileAndAMissingFileGiveNoRecords) {
 }
 
 }  // namespace
-}  // namespace browsers
+}  // namespace sweep

@@ -7,7 +7,8 @@
 //
 // Used by the drive scan and by the non-internet temp listing, which both
 // need the order a recursive walk would give (finds are recorded and temp
-// entries numbered in that order).
+// entries numbered in that order). A flat pass over one pattern is
+// PatternSweep (sweep.h).
 #pragma once
 
 #include <memory>
@@ -17,7 +18,7 @@
 
 #include "platform/filesystem.h"
 
-namespace browsers {
+namespace sweep {
 
 enum class WalkStep {
   kNext,     // go on with the next entry of the same folder
@@ -79,4 +80,4 @@ bool WalkFolders(platform::FileSystem& fs, const std::string& root, std::string_
   return true;
 }
 
-}  // namespace browsers
+}  // namespace sweep
