@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "browsers/scanrecords.h"
+#include "core/sweep/scanrecords.h"
 #include "platform/filesystem.h"
 #include "platform/registry.h"
 #include "platform/text.h"
@@ -104,9 +104,9 @@ void TFrmIM::AddUserLogs(std::string_view users_key, std::string_view folder_val
 
 void TFrmIM::AddRecordedLogs(std::string_view section, std::string_view mask,
                              std::string_view tag) {
-  const browsers::ScanRecords records(g_.Platform().ini, g_.ScanResultsFile, section);
+  const sweep::ScanRecords records(g_.Platform().ini, g_.ScanResultsFile, section);
   // The records end at the first empty key.
-  for (int n = 1; n <= browsers::kScanSectionSize && !records[n].empty(); ++n)
+  for (int n = 1; n <= sweep::kScanSectionSize && !records[n].empty(); ++n)
     AddMatches(tag, text::JoinPath(records[n], mask));
 }
 
