@@ -44,13 +44,27 @@ std::string Field(char letter, size_t run, const platform::DateTime& date) {
       return Padded(date.year, 4);
     case 'g':
       return "A.D.";
+    case 'h': {
+      int twelve = date.hour % 12;
+      return Padded(twelve == 0 ? 12 : twelve, std::min<size_t>(run, 2));
+    }
+    case 'H':
+      return Padded(date.hour, std::min<size_t>(run, 2));
+    case 'm':
+      return Padded(date.minute, std::min<size_t>(run, 2));
+    case 's':
+      return Padded(date.second, std::min<size_t>(run, 2));
+    case 't': {
+      std::string_view marker = date.hour < 12 ? "AM" : "PM";
+      return std::string(run == 1 ? marker.substr(0, 1) : marker);
+    }
   }
   return {};
 }
 
-}  // namespace
-
-std::string FormatDate(std::string_view picture, const platform::DateTime& date) {
+// Renders a picture whose field letters are `letters`.
+std::string Format(std::string_view picture, const platform::DateTime& date,
+                   std::string_view letters) {
   std::string out;
   size_t i = 0;
   while (i < picture.size()) {
@@ -77,7 +91,7 @@ std::string FormatDate(std::string_view picture, const platform::DateTime& date)
       }
       continue;
     }
-    if (c == 'd' || c == 'M' || c == 'y' || c == 'g') {
+    if (letters.find(c) != std::string_view::npos) {
       size_t run = 1;
       while (i + run < picture.size() && picture[i + run] == c) ++run;
       out += Field(c, std::min<size_t>(run, 4), date);
@@ -86,6 +100,26 @@ std::string FormatDate(std::string_view picture, const platform::DateTime& date)
     }
     out += c;
     ++i;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string FormatDate(std::string_view picture, const platform::DateTime& date) {
+  return Format(picture, date, "dMyg");
+}
+
+std::string FormatTime(std::string_view picture, const platform::DateTime& time) {
+  return Format(picture, time, "hHmst");
+}
+
+std::string FormatDateTime(std::string_view date_picture, std::string_view time_picture,
+                           const platform::DateTime& when) {
+  std::string out = FormatDate(date_picture, when);
+  if (when.hour != 0 || when.minute != 0 || when.second != 0 || when.millisecond != 0) {
+    out += ' ';
+    out += FormatTime(time_picture, when);
   }
   return out;
 }

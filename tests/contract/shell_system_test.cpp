@@ -68,6 +68,19 @@ TEST_F(ShellContract, RecyclingALockedFileFailsAndKeepsIt) {
   EXPECT_TRUE(Fs().Exists(At("locked.tmp")));
 }
 
+TEST_F(ShellContract, RecyclingOneItemTakesExactlyItAndFailsOnWhatCannotGo) {
+  Make("pick.jpg", "123");
+  Make("pick2.jpg", "456");
+  EXPECT_EQ(Shell().RecycleItem(At("pick.jpg"), false), 0);
+  EXPECT_FALSE(Fs().Exists(At("pick.jpg")));
+  EXPECT_TRUE(Fs().Exists(At("pick2.jpg")));
+  EXPECT_NE(Shell().RecycleItem(At("pick.jpg"), false), 0);
+  Backend().LockFile(At("pick2.jpg"));
+  EXPECT_NE(Shell().RecycleItem(At("pick2.jpg"), false), 0);
+  EXPECT_TRUE(Fs().Exists(At("pick2.jpg")));
+  Backend().UnlockAll();
+}
+
 TEST_F(ShellContract, EmptyingTheBinRemovesRecycledFiles) {
   if (!Backend().OwnsRecycleBin()) GTEST_SKIP() << "the Recycle Bin belongs to a user";
   Make("a.tmp", "aaaa");
