@@ -7,7 +7,9 @@
 #include "desktop/docs.h"
 #include "desktop/non.h"
 #include "desktop/reg.h"
+#include "review/dups.h"
 #include "review/im.h"
+#include "review/piccache.h"
 
 namespace app {
 
@@ -21,6 +23,8 @@ core::WindowFactories ProgramWindows() {
   f.windows["Frmreg"] = core::Factory<desktop::TFrmreg>();
   f.windows["Frmdocs"] = core::Factory<desktop::TFrmdocs>();
   f.windows["FrmIM"] = core::Factory<review::TFrmIM>();
+  f.windows["FrmDups"] = core::Factory<review::TFrmDups>();
+  f.windows["FrmPicCache"] = core::Factory<review::TFrmPicCache>();
   return f;
 }
 

@@ -182,6 +182,8 @@ constexpr auto kWindows = std::to_array<WindowRow>({
     {&TFrminit::Button4, "Frmreg", Life::kKept, false},
     {&TFrminit::Cmdothers, "Frmdocs", Life::kOneShot, false},
     {&TFrminit::CmdIMLogs, "FrmIM", Life::kOneShot, false},
+    {&TFrminit::CmdDups, "FrmDups", Life::kOneShot, false},
+    {&TFrminit::CmdPicCache, "FrmPicCache", Life::kOneShot, false},
     {&TFrminit::cmdabout, "Frmabout", Life::kOneShot, false},
 });
 
