@@ -6,8 +6,9 @@
 // Each line reads name + "   Path:" + folder; a hidden list beside the
 // lines holds the exact path of each, so a name that itself holds
 // "   Path:" or starts with a blank still leads to its own file. The lines
-// of one set stand together, sets in the order the walk met them; the
-// status line gives the sets' figures, and a highlighted line its set's.
+// of one set stand together, in path order, sets in the order of their
+// first paths; the status line gives the sets' figures, and a highlighted
+// line its set's.
 //
 // A scan lets messages run, so while it runs the scan, view and delete
 // buttons are disabled and "Stop", "Return" or the close box ask it to

@@ -102,8 +102,8 @@ std::vector<std::vector<uint32_t>> DupFinder::GroupBySize() const {
   std::vector<std::vector<uint32_t>> groups;
   for (auto& [size, group] : by_size)
     if (group.size() > 1) groups.push_back(std::move(group));
-  // Smaller groups first is as good as any order; walk order keeps the
-  // reads near each other on the disk.
+  // Groups in the order the walk met them keep the reads near each other
+  // on the disk.
   std::sort(groups.begin(), groups.end(),
             [](const auto& a, const auto& b) { return a.front() < b.front(); });
   return groups;
@@ -220,9 +220,15 @@ std::vector<DupSet> DupFinder::Find(const std::string& root, DupMode mode) {
     buffer_.clear();
     buffer_.shrink_to_fit();
   }
-  for (auto& set : sets) std::sort(set.begin(), set.end());
+  // Listing order differs between file systems; the order of the paths
+  // (without regard to case) does not.
+  std::unordered_map<uint32_t, std::string> keys;
+  for (const auto& set : sets)
+    for (uint32_t i : set) keys.emplace(i, text::Upper(PathOf(entries_[i])));
+  auto by_path = [&keys](uint32_t a, uint32_t b) { return keys.at(a) < keys.at(b); };
+  for (auto& set : sets) std::sort(set.begin(), set.end(), by_path);
   std::sort(sets.begin(), sets.end(),
-            [](const auto& a, const auto& b) { return a.front() < b.front(); });
+            [&](const auto& a, const auto& b) { return by_path(a.front(), b.front()); });
   std::vector<DupSet> out;
   out.reserve(sets.size());
   for (const auto& set : sets) out.push_back(MakeSet(set));

@@ -37,7 +37,7 @@ struct DupFile {
   uint64_t size = 0;
 };
 
-// Files alike, in the order the walk met them.
+// Files alike.
 struct DupSet {
   std::vector<DupFile> files;
   // What removing all copies but one would free: for contents sets the
@@ -70,8 +70,9 @@ class DupFinder {
   bool Stopped() const { return stop_; }
 
   // Scans the drive or folder `root` (e.g. "C:" or "C:\Data") and returns
-  // the sets of two or more files, ordered by where the walk met their
-  // first file.
+  // the sets of two or more files: each set's files in the order of their
+  // paths (without regard to case), sets in the order of their first paths,
+  // so the order is the same on every file system.
   std::vector<DupSet> Find(const std::string& root, DupMode mode);
 
   // Figures of the last scan.
