@@ -84,10 +84,7 @@ TFrmDups::TFrmDups(core::Uglobalvars& g)
 void TFrmDups::FormCreate() {
   platform::FileSystem& fs = g_.Platform().fs;
   DriveComboBox1.SetDrives(fs.Drives());
-  std::string current = fs.CurrentFolder();
-  if (current.size() < 2 || current[1] != ':' || !DriveComboBox1.SetDrive(current[0])) {
-    if (DriveComboBox1.Count() > 0) DriveComboBox1.SetItemIndex(0);
-  }
+  DriveComboBox1.SelectDriveOf(fs.CurrentFolder());
 }
 
 // ---- Scanning --------------------------------------------------------------
@@ -216,19 +213,23 @@ void TFrmDups::ListBox1Click() {
   LblSize.SetCaption(std::string(kSize) + text::UInt64ToStr(entry->size));
 }
 
-void TFrmDups::BitBtn2Click() {
+std::string TFrmDups::ExistingHighlightedPath(std::string_view empty_list) {
   if (ListBox1.Count() == 0) {
-    System().ShowMessage(kViewEmpty);
-    return;
+    System().ShowMessage(empty_list);
+    return {};
   }
   std::string path = HighlightedPath();
-  if (path.empty()) return;
-  platform::Platform& p = g_.Platform();
-  if (!p.fs.Exists(path)) {
+  if (!path.empty() && !g_.Platform().fs.Exists(path)) {
     System().ShowMessage(kNotFound);
-    return;
+    return {};
   }
-  if (p.shell.Open(path, "", "", platform::ShowCommand::kMaximised) < 32)
+  return path;
+}
+
+void TFrmDups::BitBtn2Click() {
+  std::string path = ExistingHighlightedPath(kViewEmpty);
+  if (path.empty()) return;
+  if (g_.Platform().shell.Open(path, "", "", platform::ShowCommand::kMaximised) < 32)
     System().ShowMessage(kNoViewer);
 }
 
@@ -241,18 +242,9 @@ void TFrmDups::RemoveLine(int index) {
 }
 
 void TFrmDups::CmdDelClick() {
-  if (ListBox1.Count() == 0) {
-    System().ShowMessage(kDeleteEmpty);
-    return;
-  }
-  std::string path = HighlightedPath();
+  std::string path = ExistingHighlightedPath(kDeleteEmpty);
   if (path.empty()) return;
-  platform::Platform& p = g_.Platform();
-  if (!p.fs.Exists(path)) {
-    System().ShowMessage(kNotFound);
-    return;
-  }
-  RecycleOutcome outcome = SendToRecycleBin(p.shell, path, false);
+  RecycleOutcome outcome = SendToRecycleBin(g_.Platform().shell, path, false);
   if (!outcome.error.empty()) {
     System().Error(outcome.error);
     return;

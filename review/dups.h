@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/uglobalvars.h"
@@ -78,6 +79,9 @@ class TFrmDups : public ui::Window {
   void RemoveLine(int index);
   // The path of the highlighted line; empty when none is highlighted.
   std::string HighlightedPath() const;
+  // The highlighted line's path when its file exists; otherwise empty, after
+  // `empty_list` (an empty list) or "File not found." was shown.
+  std::string ExistingHighlightedPath(std::string_view empty_list);
 
   core::Uglobalvars& g_;
   DupFinder finder_;

@@ -125,10 +125,7 @@ void TFrmPicCache::FormCreate() {
     l->SetCaption({});
   platform::FileSystem& fs = g_.Platform().fs;
   DriveComboBox1.SetDrives(fs.Drives());
-  std::string current = fs.CurrentFolder();
-  if (current.size() < 2 || current[1] != ':' || !DriveComboBox1.SetDrive(current[0])) {
-    if (DriveComboBox1.Count() > 0) DriveComboBox1.SetItemIndex(0);
-  }
+  DriveComboBox1.SelectDriveOf(fs.CurrentFolder());
 }
 
 MediaKind TFrmPicCache::Chosen() const {

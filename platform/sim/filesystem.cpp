@@ -497,12 +497,8 @@ class SimFileSystem : public platform::FileSystem {
   }
 
   Status SetLength(std::string_view path, uint64_t length) override {
-    Error e = Error::kNone;
-    Node* n = s_.Find(path, &e);
-    if (!n) return Fail(e);
-    if (n->folder || (n->attributes & platform::kAttrReadOnly)) return Fail(Error::kAccessDenied);
-    if (n->locked) return Fail(Error::kSharingViolation);
-    if (Machine::State::WritesFail(n)) return Fail(Error::kWriteFault);
+    Node* n = nullptr;
+    if (Status st = OpenForRewrite(path, n); !st) return st;
     if (length < n->data.size()) n->data.resize(static_cast<size_t>(length));
     n->fill = 0;
     n->size = length;
@@ -522,13 +518,20 @@ class SimFileSystem : public platform::FileSystem {
         n->file_id};
   }
 
-  Status OverwriteInPlace(std::string_view path, uint8_t fill) override {
+  // The checks of opening an existing file for writing in place.
+  Status OpenForRewrite(std::string_view path, Node*& n) {
     Error e = Error::kNone;
-    Node* n = s_.Find(path, &e);
+    n = s_.Find(path, &e);
     if (!n) return Fail(e);
     if (n->folder || (n->attributes & platform::kAttrReadOnly)) return Fail(Error::kAccessDenied);
     if (n->locked) return Fail(Error::kSharingViolation);
     if (Machine::State::WritesFail(n)) return Fail(Error::kWriteFault);
+    return Status::Ok();
+  }
+
+  Status OverwriteInPlace(std::string_view path, uint8_t fill) override {
+    Node* n = nullptr;
+    if (Status st = OpenForRewrite(path, n); !st) return st;
     n->fill = static_cast<char>(fill);
     if (n->size <= kMaxReadSize)
       n->data.assign(static_cast<size_t>(n->size), n->fill);

@@ -6,6 +6,8 @@
 
 #include "platform/win32/util.h"
 
+#include <winioctl.h>
+
 #include "platform/filesystem.h"
 #include "platform/text.h"
 #include "platform/win32/backend.h"
