@@ -121,7 +121,7 @@ TFrmPicCache::TFrmPicCache(core::Uglobalvars& g)
 void TFrmPicCache::FormCreate() {
   Image1.SetVisible(false);
   RadioPhotos.SetChecked(true);
-  for (ui::Label* l : {&LblFolder, &LblCreated, &LblUpdated, &LblSize, &LblTotal})
+  for (ui::Label* l : {&LblFolder, &LblCreated, &LblUpdated, &LblSize, &LblFound})
     l->SetCaption({});
   platform::FileSystem& fs = g_.Platform().fs;
   DriveComboBox1.SetDrives(fs.Drives());
@@ -192,7 +192,7 @@ void TFrmPicCache::BitBtn1Click() {
   CmdRemove.SetEnabled(false);
   total_ = 0;
   stop_ = false;
-  for (ui::Label* l : {&LblTotal, &LblCreated, &LblUpdated, &LblSize}) l->SetCaption({});
+  for (ui::Label* l : {&LblFound, &LblCreated, &LblUpdated, &LblSize}) l->SetCaption({});
   System().ProcessMessages();
   ListBox1.Clear();
   Image1.SetVisible(true);
@@ -217,7 +217,7 @@ void TFrmPicCache::BitBtn1Click() {
   Image1.SetVisible(false);
   if (ListBox1.Count() > 0) ListBox1.SetItemIndex(0);
   ListBox1.FitHorizontalExtent(kExtentMargin);
-  LblTotal.SetCaption("Total Files = " + std::to_string(ListBox1.Count()) +
+  LblFound.SetCaption("Total Files = " + std::to_string(ListBox1.Count()) +
                       "  Total Bytes Wasted = " + text::UInt64ToStr(total_));
   BitBtn1.SetEnabled(true);
   CmdRemove.SetEnabled(true);
@@ -259,7 +259,7 @@ void TFrmPicCache::ListBox1DblClick() {
 
 void TFrmPicCache::CmdRemoveClick() {
   if (ListBox1.Count() == 0) return;
-  LblTotal.SetCaption({});
+  LblFound.SetCaption({});
   std::vector<std::string> keep;
   platform::Shell& shell = g_.Platform().shell;
   for (int i = 0; i < ListBox1.Count(); ++i) {

@@ -59,7 +59,9 @@ class TFrmPicCache : public ui::Window {
   ui::Label LblCreated{*this, "LblCreated", nullptr, {8, 374, 290, 15}};
   ui::Label LblUpdated{*this, "LblUpdated", nullptr, {8, 390, 290, 15}};
   ui::Label LblSize{*this, "LblSize", nullptr, {300, 374, 292, 15}};
-  ui::Label LblTotal{*this, "LblTotal", nullptr, {300, 390, 292, 15}};
+  // Not "LblTotal": window names are global atoms, which ignore case, and
+  // another window has a "Lbltotal".
+  ui::Label LblFound{*this, "LblFound", nullptr, {300, 390, 292, 15}};
   ui::Button CmdRemove{*this, "CmdRemove", nullptr, {8, 414, 150, 25}, "Delete (Recycle bin)"};
   ui::Button Cmdclose{*this, "Cmdclose", nullptr, {482, 414, 110, 25}, "Return"};
 

@@ -9,3 +9,8 @@ set -euo pipefail
 }
 mkdir -p "$VOSTREL_WINE_PROFILE/Documents"
 ln -sfn "$VOSTREL_WINE_PROFILE/Documents" "$WINEPREFIX/dosdevices/d:"
+# The running Wine server knows the drives it found when it started; a new
+# one (started by the next Wine program) finds D: too.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+wineserver -p </dev/null >/dev/null 2>&1 || true

@@ -51,7 +51,7 @@ TEST_F(PicCacheTest, PhotosAreFoundInTheStartFoldersInOrderANestedOneTwiceLinksN
   EXPECT_EQ(w->ListBox1.Items(),
             (Strings{In(kDownloads, "cat.gif"), In(kPics, "beach.png"), In(kDocs, "scan.JPG"),
                      In(kPics, "beach.png"), In(kDownloads, "cat.gif")}));
-  EXPECT_EQ(w->LblTotal.Caption(), "Total Files = 5  Total Bytes Wasted = 29");
+  EXPECT_EQ(w->LblFound.Caption(), "Total Files = 5  Total Bytes Wasted = 29");
   EXPECT_EQ(w->ListBox1.ItemIndex(), 0);
   EXPECT_FALSE(w->Image1.Visible());
   EXPECT_EQ(w->LblFolder.Caption(), "");
@@ -85,7 +85,7 @@ TEST_F(PicCacheTest, StopEndsTheWholeSearchAndKeepsWhatWasFound) {
   w->BitBtn1.Click();
   EXPECT_TRUE(busy_seen);
   EXPECT_EQ(w->ListBox1.Count(), 3);  // no other start folder was searched
-  EXPECT_EQ(w->LblTotal.Caption(), "Total Files = 3  Total Bytes Wasted = 12");
+  EXPECT_EQ(w->LblFound.Caption(), "Total Files = 3  Total Bytes Wasted = 12");
 }
 
 TEST_F(PicCacheTest, AFileGoneBetweenListingAndSizeIsListedButAddsNothing) {
@@ -132,7 +132,7 @@ TEST_F(PicCacheTest, DeletingRecyclesTheSelectedKeepsAnInUseOneAndShowsTheClosin
   EXPECT_EQ(m.RecycleBin()[1].original_path, In(kDownloads, "c.jpg"));
   EXPECT_TRUE(m.Exists(In(kDownloads, "b.jpg")));
   EXPECT_EQ(w->ListBox1.Items(), (Strings{In(kDownloads, "b.jpg"), In(kDownloads, "d.jpg")}));
-  EXPECT_EQ(w->LblTotal.Caption(), "");
+  EXPECT_EQ(w->LblFound.Caption(), "");
 }
 
 TEST_F(PicCacheTest, DetailsOpenAndInformation) {
