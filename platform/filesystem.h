@@ -54,6 +54,9 @@ class FileReader {
   // it read (fewer only at the end of the file, 0 past it); nullopt when
   // the read failed.
   virtual std::optional<size_t> ReadAt(uint64_t offset, char* buffer, size_t size) = 0;
+  // The open file's identity (see FileSystem::Identity), without opening it
+  // again; nullopt when the system does not tell.
+  virtual std::optional<FileIdentity> Identity() = 0;
 };
 
 enum class DriveType { kUnknown, kNoRootDir, kRemovable, kFixed, kRemote, kCdRom, kRamDisk };

@@ -117,8 +117,14 @@ void DupFinder::DropExtraLinks(std::vector<uint32_t>& group) const {
   });
 }
 
-bool DupFinder::Hash(const Entry& e, bool middle, Fingerprint& print) {
-  std::unique_ptr<platform::FileReader> reader = fs_.OpenRead(PathOf(e));
+bool DupFinder::Hash(Candidate& c, bool middle, Fingerprint& print) {
+  const Entry& e = entries_[c.index];
+  std::unique_ptr<platform::FileReader> own;
+  platform::FileReader* reader = c.reader.get();
+  if (!reader) {
+    own = fs_.OpenRead(PathOf(e));
+    reader = own.get();
+  }
   if (!reader) return false;
   XXH3_state_t state;
   XXH3_128bits_reset(&state);
@@ -156,25 +162,38 @@ bool DupFinder::Hash(const Entry& e, bool middle, Fingerprint& print) {
 
 void DupFinder::SplitByContents(const std::vector<uint32_t>& group,
                                 std::vector<std::vector<uint32_t>>& sets) {
-  std::map<Fingerprint, std::vector<uint32_t>> by_edges;
+  // Each file is opened once for its identity, its edges and its middle;
+  // only a very large group is reopened for the middles, so the number of
+  // files open at once stays bounded.
+  bool keep_open = group.size() <= kMaxOpenFiles;
+  std::vector<Candidate> candidates;
+  std::set<platform::FileIdentity> seen;
   for (uint32_t i : group) {
+    std::unique_ptr<platform::FileReader> reader = fs_.OpenRead(PathOf(entries_[i]));
+    if (!reader) continue;  // unreadable: its contents cannot be confirmed
+    std::optional<platform::FileIdentity> id = reader->Identity();
+    if (id && !seen.insert(*id).second) continue;  // one more name of a file already here
+    candidates.push_back({i, keep_open ? std::move(reader) : nullptr});
+  }
+  if (candidates.size() < 2) return;
+  std::map<Fingerprint, std::vector<Candidate*>> by_edges;
+  for (Candidate& c : candidates) {
     Fingerprint print;
-    if (Hash(entries_[i], false, print)) by_edges[print].push_back(i);
+    if (Hash(c, false, print)) by_edges[print].push_back(&c);
     if (stop_) return;
   }
   // Files no larger than two blocks were read whole with their edges.
   bool whole = entries_[group.front()].size <= 2 * kEdgeBlock;
   for (auto& [edges, alike] : by_edges) {
-    if (alike.size() < 2) continue;
-    if (whole) {
-      progress_.files_hashed += alike.size();
-      sets.push_back(alike);
+    if (alike.size() < 2) {
+      alike.front()->reader.reset();
       continue;
     }
     std::map<Fingerprint, std::vector<uint32_t>> by_whole;
-    for (uint32_t i : alike) {
+    for (Candidate* c : alike) {
       Fingerprint print = edges;
-      if (Hash(entries_[i], true, print)) by_whole[print].push_back(i);
+      if (whole || Hash(*c, true, print)) by_whole[print].push_back(c->index);
+      c->reader.reset();
       if (stop_) return;
       ++progress_.files_hashed;
     }
@@ -213,8 +232,7 @@ std::vector<DupSet> DupFinder::Find(const std::string& root, DupMode mode) {
   } else if (!stop_) {
     buffer_.resize(kReadBuffer);
     for (auto& group : GroupBySize()) {
-      DropExtraLinks(group);
-      if (group.size() > 1) SplitByContents(group, sets);
+      SplitByContents(group, sets);
       if (stop_) break;
     }
     buffer_.clear();

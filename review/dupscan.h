@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,9 @@ class DupFinder {
   static constexpr size_t kEdgeBlock = 4096;
   // The read buffer for the middle of a file.
   static constexpr size_t kReadBuffer = 1 << 20;
+  // Size groups up to this many files keep their files open while they
+  // are compared.
+  static constexpr size_t kMaxOpenFiles = 64;
 
   DupFinder(platform::FileSystem& fs, platform::SystemInfo& system);
 
@@ -95,17 +99,25 @@ class DupFinder {
     auto operator<=>(const Fingerprint&) const = default;
   };
 
+  // A file of a size group being compared, open while it is.
+  struct Candidate {
+    uint32_t index;
+    std::unique_ptr<platform::FileReader> reader;
+  };
+
   void Walk(const std::string& root);
   std::vector<std::vector<uint32_t>> GroupByName() const;
   std::vector<std::vector<uint32_t>> GroupBySize() const;
-  // Drops the later names of one physical file from a group.
+  // Drops the later names of one physical file from a group (by name).
   void DropExtraLinks(std::vector<uint32_t>& group) const;
-  // Splits a group of equal size into groups of equal contents.
+  // Splits a group of equal size into groups of equal contents, each
+  // physical file counted once.
   void SplitByContents(const std::vector<uint32_t>& group,
                        std::vector<std::vector<uint32_t>>& sets);
-  // Hashes the edges (`middle` false) or the middle of a file; false when
-  // it could not be read whole.
-  bool Hash(const Entry& e, bool middle, Fingerprint& print);
+  // Hashes the edges (`middle` false) or the middle of a file, through its
+  // open reader or one opened for the call; false when it could not be
+  // read whole.
+  bool Hash(Candidate& c, bool middle, Fingerprint& print);
   bool Pace();
   std::string PathOf(const Entry& e) const;
   DupSet MakeSet(const std::vector<uint32_t>& group) const;

@@ -453,20 +453,22 @@ class SimFileSystem : public platform::FileSystem {
   // the file while it is open.
   class SimReader : public platform::FileReader {
    public:
-    explicit SimReader(const Node& n) : n_(n) {}
+    SimReader(const Node& n, platform::FileIdentity id) : n_(n), id_(id) {}
     std::optional<size_t> ReadAt(uint64_t offset, char* buffer, size_t size) override {
       if (n_.locked) return std::nullopt;
       return n_.ReadAt(offset, buffer, size);
     }
+    std::optional<platform::FileIdentity> Identity() override { return id_; }
 
    private:
     const Node& n_;
+    platform::FileIdentity id_;
   };
 
   std::unique_ptr<platform::FileReader> OpenRead(std::string_view path) override {
     Node* n = s_.Find(path);
     if (!n || n->folder || n->locked) return nullptr;
-    return std::make_unique<SimReader>(*n);
+    return std::make_unique<SimReader>(*n, *Identity(path));
   }
 
   Status CreateHardLink(std::string_view path, std::string_view target) override {

@@ -209,7 +209,8 @@ class Win32FileSystem : public platform::FileSystem {
   // still returns when the data is there.
   class Win32Reader : public platform::FileReader {
    public:
-    explicit Win32Reader(Handle file) : file_(std::move(file)) {}
+    Win32Reader(Handle file, platform::FileIdentity id) : file_(std::move(file)), id_(id) {}
+    std::optional<platform::FileIdentity> Identity() override { return id_; }
     std::optional<size_t> ReadAt(uint64_t offset, char* buffer, size_t size) override {
       size_t done = 0;
       while (done < size) {
@@ -231,7 +232,13 @@ class Win32FileSystem : public platform::FileSystem {
 
    private:
     Handle file_;
+    platform::FileIdentity id_;
   };
+
+  static platform::FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return {info.dwVolumeSerialNumber,
+            (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  }
 
   std::unique_ptr<platform::FileReader> OpenRead(std::string_view path) override {
     auto wide = WidePath(path);
@@ -244,7 +251,7 @@ class Win32FileSystem : public platform::FileSystem {
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
       return nullptr;
     }
-    return std::make_unique<Win32Reader>(std::move(file));
+    return std::make_unique<Win32Reader>(std::move(file), IdentityOf(info));
   }
 
   Status CreateHardLink(std::string_view path, std::string_view target) override {
@@ -282,9 +289,7 @@ class Win32FileSystem : public platform::FileSystem {
     if (!file.Valid()) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
-    return platform::FileIdentity{
-        info.dwVolumeSerialNumber,
-        (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    return IdentityOf(info);
   }
 
   Status WriteBytes(std::string_view path, std::string_view bytes) override {

@@ -387,6 +387,10 @@ TEST_F(FileSystemContract, HardLinksShareOneIdentityAndCopiesDoNot) {
   EXPECT_EQ(Fs().Identity(At("missing")), std::nullopt);
   ASSERT_TRUE(Fs().CreateHardLink(At("link.bin"), At("a.bin")));
   EXPECT_EQ(Fs().Identity(At("link.bin")), a);
+  auto reader = Fs().OpenRead(At("link.bin"));
+  ASSERT_NE(reader, nullptr);
+  EXPECT_EQ(reader->Identity(), a);
+  reader.reset();
   EXPECT_EQ(Fs().ReadBytes(At("link.bin")), "same");
   EXPECT_EQ(Fs().CreateHardLink(At("link.bin"), At("copy.bin")).error, Error::kAlreadyExists);
   EXPECT_FALSE(Fs().CreateHardLink(At("link2.bin"), At("missing")));
