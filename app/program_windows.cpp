@@ -16,7 +16,9 @@
 #include "desktop/frmurls.h"
 #include "desktop/non.h"
 #include "desktop/reg.h"
+#include "review/dups.h"
 #include "review/im.h"
+#include "review/piccache.h"
 #include "review/startup.h"
 
 namespace app {
@@ -88,6 +90,8 @@ core::WindowFactories ProgramWindows() {
   f.clean_own_list = [](ui::Window& w) { dynamic_cast<desktop::TFrmdir&>(w).cmdcleanClick(); };
   f.remove_all_urls = &desktop::TFrmurls::RemoveAll;
   f.windows[std::string(core::kStartupReviewWindow)] = core::Factory<review::TFrmstartup>();
+  f.windows["FrmDups"] = core::Factory<review::TFrmDups>();
+  f.windows["FrmPicCache"] = core::Factory<review::TFrmPicCache>();
   return f;
 }
 

@@ -33,5 +33,18 @@ else()
   set(VOSTREL_WINE_RUN "")
 endif()
 
+# xxHash (Debian's libxxhash-dev) is used header-only (XXH_INLINE_ALL), so
+# the same header serves the mingw build. The native include folder cannot
+# go onto the mingw include path (its C library headers would be taken for
+# mingw's), so the header is copied into a folder of its own in the build.
+find_path(VOSTREL_XXHASH_DIR xxhash.h PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH
+          NO_DEFAULT_PATH)
+if(NOT VOSTREL_XXHASH_DIR)
+  message(FATAL_ERROR "xxhash.h not found: install libxxhash-dev (scripts/setup.sh does)")
+endif()
+file(COPY ${VOSTREL_XXHASH_DIR}/xxhash.h DESTINATION ${CMAKE_BINARY_DIR}/xxhash-include)
+add_library(vostrel_xxhash INTERFACE)
+target_include_directories(vostrel_xxhash SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/xxhash-include)
+
 include(${CMAKE_CURRENT_LIST_DIR}/compiler-workarounds.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/testing.cmake)

@@ -44,35 +44,27 @@ std::string Field(char letter, size_t run, const platform::DateTime& date) {
       return Padded(date.year, 4);
     case 'g':
       return "A.D.";
-  }
-  return {};
-}
-
-std::string TimeField(char letter, size_t run, const platform::DateTime& t) {
-  const size_t width = std::min<size_t>(run, 2);
-  switch (letter) {
-    case 'h':
-      return Padded(t.hour % 12 == 0 ? 12 : t.hour % 12, width);
+    case 'h': {
+      int twelve = date.hour % 12;
+      return Padded(twelve == 0 ? 12 : twelve, std::min<size_t>(run, 2));
+    }
     case 'H':
-      return Padded(t.hour, width);
+      return Padded(date.hour, std::min<size_t>(run, 2));
     case 'm':
-      return Padded(t.minute, width);
+      return Padded(date.minute, std::min<size_t>(run, 2));
     case 's':
-      return Padded(t.second, width);
+      return Padded(date.second, std::min<size_t>(run, 2));
     case 't': {
-      const std::string_view marker = t.hour < 12 ? "AM" : "PM";
+      std::string_view marker = date.hour < 12 ? "AM" : "PM";
       return std::string(run == 1 ? marker.substr(0, 1) : marker);
     }
   }
   return {};
 }
 
-using FieldFn = std::string (*)(char, size_t, const platform::DateTime&);
-
-// Walks a picture: quoted literals, runs of the field letters, anything
-// else copied.
+// Renders a picture whose field letters are `letters`.
 std::string Format(std::string_view picture, const platform::DateTime& date,
-                   std::string_view letters, FieldFn field) {
+                   std::string_view letters) {
   std::string out;
   size_t i = 0;
   while (i < picture.size()) {
@@ -102,7 +94,7 @@ std::string Format(std::string_view picture, const platform::DateTime& date,
     if (letters.find(c) != std::string_view::npos) {
       size_t run = 1;
       while (i + run < picture.size() && picture[i + run] == c) ++run;
-      out += field(c, std::min<size_t>(run, 4), date);
+      out += Field(c, std::min<size_t>(run, 4), date);
       i += run;
       continue;
     }
@@ -115,11 +107,21 @@ std::string Format(std::string_view picture, const platform::DateTime& date,
 }  // namespace
 
 std::string FormatDate(std::string_view picture, const platform::DateTime& date) {
-  return Format(picture, date, "dMyg", Field);
+  return Format(picture, date, "dMyg");
 }
 
 std::string FormatTime(std::string_view picture, const platform::DateTime& time) {
-  return Format(picture, time, "hHmst", TimeField);
+  return Format(picture, time, "hHmst");
+}
+
+std::string FormatDateTime(std::string_view date_picture, std::string_view time_picture,
+                           const platform::DateTime& when) {
+  std::string out = FormatDate(date_picture, when);
+  if (when.hour != 0 || when.minute != 0 || when.second != 0 || when.millisecond != 0) {
+    out += ' ';
+    out += FormatTime(time_picture, when);
+  }
+  return out;
 }
 
 }  // namespace core

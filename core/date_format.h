@@ -13,8 +13,13 @@
 namespace core {
 
 std::string FormatDate(std::string_view picture, const platform::DateTime& date);
-// Times the same way, as GetTimeFormat renders "h:mm:ss tt": h/hh 12-hour,
-// H/HH 24-hour, m/mm minutes, s/ss seconds, t/tt "A"/"AM" or "P"/"PM".
+// A time as GetTimeFormat renders a picture such as "h:mm:ss tt": h/hh
+// twelve-hour, H/HH 24-hour, m/mm minutes, s/ss seconds, t/tt "A"/"AM" or
+// "P"/"PM", quoted text literal.
 std::string FormatTime(std::string_view picture, const platform::DateTime& time);
+
+// The date, then a blank and the time unless it is exactly midnight.
+std::string FormatDateTime(std::string_view date_picture, std::string_view time_picture,
+                           const platform::DateTime& when);
 
 }  // namespace core

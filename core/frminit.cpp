@@ -176,8 +176,11 @@ constexpr auto kWindows = std::to_array<WindowRow>({
     {&TFrminit::Cmdothers, "Frmdocs", Life::kOneShot, false},
     {&TFrminit::CmdIMLogs, "FrmIM", Life::kOneShot, false},
     {&TFrminit::Cmdstartup, kStartupReviewWindow, Life::kKept, false},
+    {&TFrminit::CmdDups, "FrmDups", Life::kOneShot, false},
+    {&TFrminit::CmdPicCache, "FrmPicCache", Life::kOneShot, false},
     {&TFrminit::cmdabout, "Frmabout", Life::kOneShot, false},
 });
+static_assert(kWindows.size() == 16);
 
 constexpr std::string_view kRunServicesKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices";

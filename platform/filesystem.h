@@ -4,6 +4,7 @@
 // throwing.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -33,6 +34,29 @@ class FindHandle {
  public:
   virtual ~FindHandle() = default;
   virtual bool Next(FindData& out) = 0;
+};
+
+// Which physical file a path leads to: the serial number of its volume and
+// the file's index on that volume. Hard links of one file (several names,
+// one contents) share both.
+struct FileIdentity {
+  uint32_t volume = 0;
+  uint64_t index = 0;
+  auto operator<=>(const FileIdentity&) const = default;
+};
+
+// A file open for reading at chosen offsets; other programs may still read,
+// write and delete it meanwhile.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  // Reads up to `size` bytes at `offset` into `buffer` and returns how many
+  // it read (fewer only at the end of the file, 0 past it); nullopt when
+  // the read failed.
+  virtual std::optional<size_t> ReadAt(uint64_t offset, char* buffer, size_t size) = 0;
+  // The open file's identity (see FileSystem::Identity), without opening it
+  // again; nullopt when the system does not tell.
+  virtual std::optional<FileIdentity> Identity() = 0;
 };
 
 enum class DriveType { kUnknown, kNoRootDir, kRemovable, kFixed, kRemote, kCdRom, kRamDisk };
@@ -83,6 +107,19 @@ class FileSystem {
   // Whole-file access. Text files are read and written as bytes: lines end
   // in CR LF when written, and CR LF, LF or CR end a line when read.
   virtual std::optional<std::string> ReadBytes(std::string_view path) = 0;
+  // Opens a file for reading in pieces (files of any size); null when it
+  // does not exist, is a folder or another program holds it without
+  // sharing.
+  virtual std::unique_ptr<FileReader> OpenRead(std::string_view path) = 0;
+  // CreateHardLink: `path` becomes a second name of the existing file
+  // `target` (same volume); fails when `path` exists.
+  virtual Status CreateHardLink(std::string_view path, std::string_view target) = 0;
+  // SetEndOfFile: sets an existing file's length. Bytes added read as
+  // zeros and take no disk space where the file system keeps sparse ends.
+  virtual Status SetLength(std::string_view path, uint64_t length) = 0;
+  // The physical file or folder a path names (GetFileInformationByHandle);
+  // nullopt when it does not exist or cannot be opened.
+  virtual std::optional<FileIdentity> Identity(std::string_view path) = 0;
   virtual Status WriteBytes(std::string_view path, std::string_view bytes) = 0;
   std::optional<std::vector<std::string>> ReadLines(std::string_view path);
   Status WriteLines(std::string_view path, const std::vector<std::string>& lines);

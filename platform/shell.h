@@ -63,6 +63,13 @@ class Shell {
   // FOF_SILENT: moves files or folders to the Recycle Bin. Returns the
   // operation's own result (0 is success).
   virtual int SendToRecycleBin(const std::vector<std::string>& paths) = 0;
+  // SHFileOperation FO_DELETE of one file or folder with FOF_ALLOWUNDO and
+  // FOF_WANTNUKEWARNING, plus FOF_NOCONFIRMATION unless `ask`: to the
+  // Recycle Bin, and where the item would be deleted for good instead (a
+  // drive without a Recycle Bin, a network folder) the shell asks the user
+  // first whatever `ask` says. A declined question is a failure. Returns
+  // the operation's own result (0 is success).
+  virtual int RecycleItem(std::string_view path, bool ask) = 0;
   // SHEmptyRecycleBin of every drive without confirmation; the shell shows
   // its progress and plays its sound, in a window owned by `owner` (0:
   // none). An already empty bin counts as emptied.

@@ -45,6 +45,9 @@ class SystemInfo {
   virtual std::string ShortDateFormat() = 0;
   virtual std::string LongTimeFormat() = 0;
   virtual DateTime Now() = 0;
+  // A file time in the local time zone as a calendar date
+  // (FileTimeToLocalFileTime, FileTimeToSystemTime).
+  virtual DateTime LocalTime(FileTime time) = 0;
   // Milliseconds since start, for measuring and pacing.
   virtual uint64_t TickCount() = 0;
   // Full path of the running executable.

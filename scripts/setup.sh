@@ -54,12 +54,13 @@ GTEST_RECIPE=1
 JPEG_RECIPE=1
 
 required_packages=(
-  cmake make g++ libgtest-dev libgmock-dev googletest libjpeg62-turbo-dev
+  cmake make g++ libgtest-dev libgmock-dev googletest libjpeg62-turbo-dev libxxhash-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   wine wine64 fonts-wine xvfb x11-utils imagemagick nsis zip nasm dpkg-dev clang-format
   clang libclang-rt-dev llvm
 )
-optional_packages=(ninja-build)
+# fdupes and jdupes: the duplicate finder's benchmark compares with them.
+optional_packages=(ninja-build fdupes jdupes)
 
 t_start=$(date +%s%N)
 log() { echo "[setup $(date +%H:%M:%S)] $*" >&2; }

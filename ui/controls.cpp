@@ -311,6 +311,11 @@ bool DriveCombo::SetDrive(char letter) {
   return true;
 }
 
+void DriveCombo::SelectDriveOf(std::string_view path) {
+  if (path.size() >= 2 && path[1] == ':' && SetDrive(path[0])) return;
+  if (Count() > 0) SetItemIndex(0);
+}
+
 void ScrollBar::SetRange(int min, int max) {
   min_ = min;
   max_ = std::max(min, max);

@@ -208,6 +208,8 @@ class DriveCombo : public ComboBox {
   char Drive() const;
   // Selects the drive with this letter (any case); false when absent.
   bool SetDrive(char letter);
+  // Selects the drive a path ("C:\\...") lies on, or else the first drive.
+  void SelectDriveOf(std::string_view path);
 
  private:
   std::vector<char> letters_;

@@ -69,29 +69,6 @@ bool BuildTree(const std::wstring& root) {
   return MakeFile(kMarker, "done");
 }
 
-// The practical limit: list every folder once (with the scan's own "*.*"
-// pattern), skip reparse points, nothing else.
-struct MinimalWalk {
-  uint64_t entries = 0;
-  void Walk(const std::wstring& folder) {
-    bench::ListFolder(folder, [&](const WIN32_FIND_DATAW& data) {
-      ++entries;
-      if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-          !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        Walk(folder + L"\\" + data.cFileName);
-      }
-    });
-  }
-};
-
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -118,7 +95,7 @@ int main(int argc, char** argv) {
   std::string scan_file = "C:\\vostbench\\vostscan6.ini";
   DeleteFileW(Widen(scan_file).c_str());
 
-  MinimalWalk warm;
+  bench::MinimalWalk warm;
   warm.Walk(root);
   std::printf("tree %s: %llu entries\n", Narrow(root).c_str(),
               static_cast<unsigned long long>(warm.entries));
@@ -128,7 +105,7 @@ int main(int argc, char** argv) {
   // The walks take turns in changing order, so neither always runs on a
   // cache the other has just warmed.
   auto minimal = [&] {
-    MinimalWalk walk;
+    bench::MinimalWalk walk;
     best_min = std::min(best_min, Time([&] { walk.Walk(root); }));
   };
   auto paced = [&] {
@@ -136,7 +113,7 @@ int main(int argc, char** argv) {
     uint64_t pumps = 0;
     scanner.SetPump([&](const std::string&) {
       ++pumps;
-      PumpMessages();
+      bench::PumpMessages();
     });
     best_paced = std::min(best_paced, Time([&] { scanner.ScanDriveFolder(Narrow(root)); }));
     scan_entries = scanner.Entries();
@@ -149,7 +126,7 @@ int main(int argc, char** argv) {
     uint64_t pumps = 0;
     scanner.SetPump([&](const std::string&) {
       ++pumps;
-      PumpMessages();
+      bench::PumpMessages();
     });
     best_every = std::min(best_every, Time([&] { scanner.ScanDriveFolder(Narrow(root)); }));
     pumps_every = pumps;

@@ -2,6 +2,7 @@
 // with Windows' rules for deleting, moving, writing and listing.
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "platform/sim/state.h"
 #include "platform/text.h"
@@ -120,6 +121,15 @@ std::string Node::Contents() const {
   std::string out = data;
   out.append(static_cast<size_t>(size) - data.size(), fill);
   return out;
+}
+
+size_t Node::ReadAt(uint64_t offset, char* out, size_t count) const {
+  if (offset >= size) return 0;
+  size_t n = static_cast<size_t>(std::min<uint64_t>(count, size - offset));
+  size_t stored = offset < data.size() ? std::min(n, data.size() - static_cast<size_t>(offset)) : 0;
+  if (stored) std::memcpy(out, data.data() + offset, stored);
+  std::memset(out + stored, fill, n - stored);
+  return n;
 }
 
 // --- Paths -----------------------------------------------------------------
@@ -260,6 +270,7 @@ Node* Machine::State::AddEntry(Node* folder, std::string name, bool is_folder) {
   n->folder = is_folder;
   n->attributes = is_folder ? platform::kAttrDirectory : platform::kAttrArchive;
   n->created = n->accessed = n->written = clock;
+  n->file_id = next_file_id++;
   return folder->Add(std::move(n));
 }
 
@@ -438,13 +449,91 @@ class SimFileSystem : public platform::FileSystem {
     return s_.WriteFile(path, bytes);
   }
 
-  Status OverwriteInPlace(std::string_view path, uint8_t fill) override {
+  // A reader holds the file's node; the tests that use it do not remove
+  // the file while it is open.
+  class SimReader : public platform::FileReader {
+   public:
+    SimReader(const Node& n, platform::FileIdentity id) : n_(n), id_(id) {}
+    std::optional<size_t> ReadAt(uint64_t offset, char* buffer, size_t size) override {
+      if (n_.locked) return std::nullopt;
+      return n_.ReadAt(offset, buffer, size);
+    }
+    std::optional<platform::FileIdentity> Identity() override { return id_; }
+
+   private:
+    const Node& n_;
+    platform::FileIdentity id_;
+  };
+
+  std::unique_ptr<platform::FileReader> OpenRead(std::string_view path) override {
+    Node* n = s_.Find(path);
+    if (!n || n->folder || n->locked) return nullptr;
+    return std::make_unique<SimReader>(*n, *Identity(path));
+  }
+
+  Status CreateHardLink(std::string_view path, std::string_view target) override {
     Error e = Error::kNone;
-    Node* n = s_.Find(path, &e);
+    Node* t = s_.Find(target, &e);
+    if (!t) return Fail(e);
+    if (t->folder) return Fail(Error::kAccessDenied);
+    auto p = s_.Parse(path, &e);
+    auto tp = s_.Parse(target, &e);
+    if (!p || !tp || p->parts.empty()) return Fail(Error::kInvalidName);
+    if (std::toupper(static_cast<unsigned char>(p->drive)) !=
+        std::toupper(static_cast<unsigned char>(tp->drive)))
+      return Fail(Error::kOther);  // ERROR_NOT_SAME_DEVICE
+    Node* folder = s_.ParentOf(*p, &e);
+    if (!folder) return Fail(e);
+    if (folder->Child(p->parts.back())) return Fail(Error::kAlreadyExists);
+    if (Machine::State::WritesFail(folder)) return Fail(Error::kWriteFault);
+    Node* n = s_.AddEntry(folder, p->parts.back(), false);
+    n->data = t->data;
+    n->size = t->size;
+    n->fill = t->fill;
+    n->attributes = t->attributes;
+    n->created = t->created;
+    n->accessed = t->accessed;
+    n->written = t->written;
+    n->file_id = t->file_id;
+    return Status::Ok();
+  }
+
+  Status SetLength(std::string_view path, uint64_t length) override {
+    Node* n = nullptr;
+    if (Status st = OpenForRewrite(path, n); !st) return st;
+    if (length < n->data.size()) n->data.resize(static_cast<size_t>(length));
+    n->fill = 0;
+    n->size = length;
+    n->written = s_.clock;
+    return Status::Ok();
+  }
+
+  std::optional<platform::FileIdentity> Identity(std::string_view path) override {
+    platform::Error e = Error::kNone;
+    auto p = s_.Parse(path, &e);
+    if (!p) return std::nullopt;
+    Node* n = s_.Find(*p);
+    if (!n) return std::nullopt;
+    // Each drive is a volume of its own with a serial made from its letter.
+    return platform::FileIdentity{
+        0x5EED0000u | static_cast<uint32_t>(std::toupper(static_cast<unsigned char>(p->drive))),
+        n->file_id};
+  }
+
+  // The checks of opening an existing file for writing in place.
+  Status OpenForRewrite(std::string_view path, Node*& n) {
+    Error e = Error::kNone;
+    n = s_.Find(path, &e);
     if (!n) return Fail(e);
     if (n->folder || (n->attributes & platform::kAttrReadOnly)) return Fail(Error::kAccessDenied);
     if (n->locked) return Fail(Error::kSharingViolation);
     if (Machine::State::WritesFail(n)) return Fail(Error::kWriteFault);
+    return Status::Ok();
+  }
+
+  Status OverwriteInPlace(std::string_view path, uint8_t fill) override {
+    Node* n = nullptr;
+    if (Status st = OpenForRewrite(path, n); !st) return st;
     n->fill = static_cast<char>(fill);
     if (n->size <= kMaxReadSize)
       n->data.assign(static_cast<size_t>(n->size), n->fill);

@@ -513,6 +513,17 @@ MachineBuilder& MachineBuilder::Junction(std::string_view path, std::string_view
   return *this;
 }
 
+MachineBuilder& MachineBuilder::HardLink(std::string_view path, std::string_view target) {
+  Machine::State& s = m_.state();
+  ParsedPath p = ParseOrThrow(s, path);
+  p.parts.pop_back();
+  s.MakeFolders(p);
+  if (!m_.Platform().fs.CreateHardLink(path, target))
+    SetupError("cannot link \"" + std::string(path) + "\" to \"" + std::string(target) + "\"");
+  current_ = Machine::State::PathOf(s.Find(path));
+  return *this;
+}
+
 MachineBuilder& MachineBuilder::ReadOnly() {
   NodeOrThrow(m_.state(), current_)->attributes |= platform::kAttrReadOnly;
   return *this;

@@ -144,6 +144,11 @@ class MachineBuilder {
   // A folder with the reparse-point attribute that leads to `target`, as a
   // junction does (a walk that follows it can loop).
   MachineBuilder& Junction(std::string_view path, std::string_view target);
+  // A second name for the file at `target` (a hard link): the same
+  // identity, contents, size, times and attributes. The simulation copies
+  // the contents, so a later write through one name is not seen through
+  // the other.
+  MachineBuilder& HardLink(std::string_view path, std::string_view target);
   MachineBuilder& ReadOnly();
   // Listings show the entry under `name` instead of its own (its short name
   // stays), as an 8-bit listing under Wine shows a name outside the code

@@ -54,6 +54,11 @@ class SimShell : public platform::Shell {
     return 0;
   }
 
+  // Every simulated drive has a Recycle Bin, so the shell never asks.
+  int RecycleItem(std::string_view path, bool) override {
+    return SendToRecycleBin({std::string(path)});
+  }
+
   bool EmptyRecycleBin(platform::WindowHandle) override {
     if (s_.empty_bin_fails) return false;
     s_.bin.clear();

@@ -35,6 +35,7 @@ struct Node {
   bool unlistable = false;
   bool fail_writes = false;
   std::string junction;  // target path of a junction
+  uint64_t file_id = 0;  // shared by the hard links of one file
   Node* parent = nullptr;
   std::vector<std::unique_ptr<Node>> children;
 
@@ -42,6 +43,8 @@ struct Node {
   Node* Add(std::unique_ptr<Node> child);          // keeps the sort order
   std::unique_ptr<Node> Detach(Node* child);
   std::string Contents() const;  // data padded to size
+  // Up to `count` bytes of the contents from `offset` (sparse files too).
+  size_t ReadAt(uint64_t offset, char* out, size_t count) const;
 };
 
 struct Drive {
@@ -96,6 +99,7 @@ struct Machine::State {
   std::string windows_folder = "C:\\WINDOWS";
   std::string system_folder = "C:\\WINDOWS\\system32";
   bool short_names = true;
+  uint64_t next_file_id = 1;
 
   // Registry.
   std::shared_ptr<RegNode> hkcu, hklm;

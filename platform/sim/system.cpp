@@ -95,6 +95,7 @@ class SimSystemInfo : public platform::SystemInfo {
   std::string ShortDateFormat() override { return s_.short_date; }
   std::string LongTimeFormat() override { return s_.long_time; }
   platform::DateTime Now() override { return ToDateTime(s_.clock); }
+  platform::DateTime LocalTime(platform::FileTime time) override { return ToDateTime(time); }
 
   uint64_t TickCount() override {
     uint64_t now = s_.ticks;

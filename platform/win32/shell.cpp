@@ -72,6 +72,18 @@ class Win32Shell : public platform::Shell {
   }
 
   int SendToRecycleBin(const std::vector<std::string>& paths) override {
+    return Delete(paths, kRecycleFlags);
+  }
+
+  // The shell shows no error box of its own (the caller tells the user in
+  // its own words), but it does ask before deleting anything for good.
+  int RecycleItem(std::string_view path, bool ask) override {
+    FILEOP_FLAGS flags = FOF_ALLOWUNDO | FOF_WANTNUKEWARNING | FOF_NOERRORUI;
+    if (!ask) flags |= FOF_NOCONFIRMATION;
+    return Delete({std::string(path)}, flags);
+  }
+
+  int Delete(const std::vector<std::string>& paths, FILEOP_FLAGS flags) {
     if (paths.empty()) return 0;
     // pFrom is a list of NUL-terminated names ended by an extra NUL. A name
     // with a NUL of its own would split into two names, so such a name (or
@@ -87,7 +99,7 @@ class Win32Shell : public platform::Shell {
     SHFILEOPSTRUCTW op{};
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();
-    op.fFlags = kRecycleFlags;
+    op.fFlags = flags;
     int rc = SHFileOperationW(&op);
     // A non-zero "aborted" flag with a zero result means part of the work
     // was cancelled; that is not success.

@@ -88,6 +88,19 @@ class Win32SystemInfo : public platform::SystemInfo {
   DateTime Now() override {
     SYSTEMTIME t{};
     GetLocalTime(&t);
+    return FromSystemTime(t);
+  }
+
+  // A time the conversion refuses (beyond the year 30827) reads as zeros.
+  DateTime LocalTime(platform::FileTime time) override {
+    FILETIME utc{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+    FILETIME local{};
+    SYSTEMTIME t{};
+    if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &t)) return {};
+    return FromSystemTime(t);
+  }
+
+  static DateTime FromSystemTime(const SYSTEMTIME& t) {
     DateTime out;
     out.year = t.wYear;
     out.month = t.wMonth;

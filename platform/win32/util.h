@@ -10,6 +10,7 @@
 #undef DeleteFile
 #undef MoveFile
 #undef ReplaceFile
+#undef CreateHardLink
 
 #include <optional>
 #include <string>

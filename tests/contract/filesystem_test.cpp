@@ -1,6 +1,9 @@
 // What the file system operations do, on every backend.
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/text.h"
 #include "tests/contract/contract.h"
 
@@ -345,6 +348,73 @@ TEST_F(FileSystemContract, SizesAboveFourGigabytesAreReported) {
   auto entries = Entries("big.bin");
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].size, size);
+  EXPECT_TRUE(Fs().DeleteFile(At("big.bin")));
+}
+
+TEST_F(FileSystemContract, ReadAtReadsPiecesAnywhereAndStopsAtTheEnd) {
+  Make("r.bin", "0123456789");
+  auto reader = Fs().OpenRead(At("r.bin"));
+  ASSERT_NE(reader, nullptr);
+  char buffer[8] = {};
+  EXPECT_EQ(reader->ReadAt(7, buffer, 8), 3u);
+  EXPECT_EQ(std::string(buffer, 3), "789");
+  EXPECT_EQ(reader->ReadAt(2, buffer, 4), 4u);
+  EXPECT_EQ(std::string(buffer, 4), "2345");
+  EXPECT_EQ(reader->ReadAt(10, buffer, 8), 0u);
+  EXPECT_EQ(reader->ReadAt(1000, buffer, 8), 0u);
+  EXPECT_EQ(Fs().OpenRead(At("missing")), nullptr);
+  ASSERT_TRUE(Fs().CreateFolder(At("dir")));
+  EXPECT_EQ(Fs().OpenRead(At("dir")), nullptr);
+}
+
+TEST_F(FileSystemContract, ALockedFileCannotBeOpenedForReadingButKeepsItsIdentity) {
+  Make("held.bin", "abc");
+  auto id = Fs().Identity(At("held.bin"));
+  ASSERT_TRUE(id);
+  Backend().LockFile(At("held.bin"));
+  EXPECT_EQ(Fs().OpenRead(At("held.bin")), nullptr);
+  EXPECT_EQ(Fs().Identity(At("held.bin")), id);
+  Backend().UnlockAll();
+}
+
+TEST_F(FileSystemContract, HardLinksShareOneIdentityAndCopiesDoNot) {
+  Make("a.bin", "same");
+  Make("copy.bin", "same");
+  auto a = Fs().Identity(At("a.bin"));
+  ASSERT_TRUE(a);
+  EXPECT_NE(Fs().Identity(At("copy.bin")), a);
+  EXPECT_EQ(Fs().Identity(At("A.BIN")), a);
+  EXPECT_EQ(Fs().Identity(At("missing")), std::nullopt);
+  ASSERT_TRUE(Fs().CreateHardLink(At("link.bin"), At("a.bin")));
+  EXPECT_EQ(Fs().Identity(At("link.bin")), a);
+  auto reader = Fs().OpenRead(At("link.bin"));
+  ASSERT_NE(reader, nullptr);
+  EXPECT_EQ(reader->Identity(), a);
+  reader.reset();
+  EXPECT_EQ(Fs().ReadBytes(At("link.bin")), "same");
+  EXPECT_EQ(Fs().CreateHardLink(At("link.bin"), At("copy.bin")).error, Error::kAlreadyExists);
+  EXPECT_FALSE(Fs().CreateHardLink(At("link2.bin"), At("missing")));
+}
+
+TEST_F(FileSystemContract, SetLengthGrowsWithZerosAndCuts) {
+  Make("len.bin", "abcdef");
+  ASSERT_TRUE(Fs().SetLength(At("len.bin"), 3));
+  EXPECT_EQ(Fs().ReadBytes(At("len.bin")), "abc");
+  ASSERT_TRUE(Fs().SetLength(At("len.bin"), 5));
+  EXPECT_EQ(Fs().ReadBytes(At("len.bin")), std::string("abc\0\0", 5));
+  EXPECT_FALSE(Fs().SetLength(At("missing"), 5));
+}
+
+TEST_F(FileSystemContract, ASparseFileReadsAsZerosBeyondTwoGigabytes) {
+  const uint64_t size = (2ull << 30) + 10;
+  if (!Backend().MakeBigFile(At("big.bin"), size)) GTEST_SKIP() << "no cheap sparse files here";
+  auto reader = Fs().OpenRead(At("big.bin"));
+  ASSERT_NE(reader, nullptr);
+  char buffer[16];
+  std::fill(std::begin(buffer), std::end(buffer), 'x');
+  EXPECT_EQ(reader->ReadAt(size - 4, buffer, 16), 4u);
+  EXPECT_EQ(std::string(buffer, 4), std::string(4, '\0'));
+  reader.reset();
   EXPECT_TRUE(Fs().DeleteFile(At("big.bin")));
 }
 

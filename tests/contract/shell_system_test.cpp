@@ -68,6 +68,16 @@ TEST_F(ShellContract, RecyclingALockedFileFailsAndKeepsIt) {
   EXPECT_TRUE(Fs().Exists(At("locked.tmp")));
 }
 
+// Only the success: where an item cannot go to the bin, the shell asks
+// whether to delete it for good, and nobody is there to answer.
+TEST_F(ShellContract, RecyclingOneItemTakesExactlyIt) {
+  Make("pick.jpg", "123");
+  Make("pick2.jpg", "456");
+  EXPECT_EQ(Shell().RecycleItem(At("pick.jpg"), false), 0);
+  EXPECT_FALSE(Fs().Exists(At("pick.jpg")));
+  EXPECT_TRUE(Fs().Exists(At("pick2.jpg")));
+}
+
 TEST_F(ShellContract, EmptyingTheBinRemovesRecycledFiles) {
   if (!Backend().OwnsRecycleBin()) GTEST_SKIP() << "the Recycle Bin belongs to a user";
   Make("a.tmp", "aaaa");

@@ -294,6 +294,25 @@ constexpr FileRow kFiles[] = {
     {"{pictures}\\Holiday\\IMG_0013.jpg", 176128},
     {"{pictures}\\Holiday\\Thumbs.db", 12288, Body::kFiller, {}, kHidden},
     {"{pictures}\\beach.jpg", 90112},
+    {"{videos}\\birthday.avi", 262144},
+    {"{videos}\\Clips\\Thumbs.db", 8192, Body::kFiller, {}, kHidden},
+
+    // Duplicate sets for the duplicate finder: the same photo and song
+    // under other names, a second name (hard link) of a report that must
+    // count once, a copy that differs only in its last byte, and a disk
+    // image of more than 2 GiB held sparsely.
+    {"{documents}\\Photos\\IMG_0020.jpg", 65536},
+    {"{documents}\\Photos\\Backup\\IMG_0020 copy.jpg", 65536, Body::kCopy,
+     "{documents}\\Photos\\IMG_0020.jpg"},
+    {"{documents}\\Music\\track01.mp3", 122880},
+    {"{documents}\\Music\\Mix\\track01 (1).mp3", 122880, Body::kCopy,
+     "{documents}\\Music\\track01.mp3"},
+    {"{documents}\\Reports\\report.doc", 40960},
+    {"{documents}\\Reports\\report link.doc", 0, Body::kHardLink,
+     "{documents}\\Reports\\report.doc"},
+    {"{documents}\\Reports\\Old\\report final.doc", 40960, Body::kLastByte,
+     "{documents}\\Reports\\report.doc"},
+    {"{documents}\\Backups\\disk.img", 0x80000400u, Body::kSparse},
 
     // Recent-document links.
     {"{recent}\\resume.doc.lnk", 612},

@@ -3,7 +3,7 @@
 // Paths, value names and values may name places in braces, which the seeder replaces
 // with the machine's own folders: {profile}, {appdata}, {localappdata},
 // {cache}, {cookies}, {history}, {recent}, {startup}, {documents},
-// {pictures}, {programfiles}, {temp}, {windows}, {drive} (e.g. "C:"),
+// {pictures}, {videos}, {programfiles}, {temp}, {windows}, {drive} (e.g. "C:"),
 // {activex} (the folder Internet Explorer names for downloaded controls)
 // and {user}. "{name:js}" gives the folder with doubled backslashes, as
 // JavaScript preference files store paths. Folders have no trailing
@@ -22,6 +22,10 @@ enum class Body : uint8_t {
   kFiller,    // `size` bytes: a header fitting the file's kind, then filler
   kText,      // `text` with places replaced and LF turned into CR LF
   kIeCookie,  // Internet Explorer cookie records for the site in the name
+  kCopy,      // the same bytes as the filler file `text` names (its size is `size`)
+  kLastByte,  // as kCopy, with the last byte changed
+  kHardLink,  // a second name of the file `text` names
+  kSparse,    // `size` zero bytes, held sparsely
 };
 
 struct FileRow {

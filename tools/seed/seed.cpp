@@ -44,6 +44,7 @@ constexpr ShellPlace kShellPlaces[] = {
     {"startup", platform::csidl::kStartup},
     {"documents", platform::csidl::kPersonal},
     {"pictures", platform::csidl::kMyPictures},
+    {"videos", platform::csidl::kMyVideo},
     {"programfiles", platform::csidl::kProgramFiles},
 };
 
@@ -471,7 +472,17 @@ class Seeder {
       }
       case Body::kIeCookie:
         return IeCookie(FileName(path));
+      case Body::kCopy:
+      case Body::kLastByte: {
+        auto source = Expand(row.text);
+        if (!source) return std::nullopt;
+        auto bytes = Contents(FileRow{row.text, row.size}, *source);
+        if (bytes && !bytes->empty() && row.body == Body::kLastByte) bytes->back() ^= '\x5A';
+        return bytes;
+      }
       case Body::kFiller:
+      case Body::kHardLink:
+      case Body::kSparse:
         break;
     }
     const std::string name = Lower(FileName(path));
@@ -494,8 +505,47 @@ class Seeder {
     return out;
   }
 
+  // A second name of an existing file; one that is already a name of it
+  // stays, anything else under the name is replaced.
+  void EnsureHardLink(const std::string& path, const std::string& target) {
+    auto id = p_.fs.Identity(target);
+    if (!id) {
+      Problem("cannot link", path, "its file is missing");
+      return;
+    }
+    if (p_.fs.Identity(path) == id) {
+      ++report_.unchanged;
+      return;
+    }
+    if (!EnsureFolder(Parent(path))) return;
+    p_.fs.DeleteFile(path);
+    if (const platform::Status status = p_.fs.CreateHardLink(path, target); !status) {
+      Problem("cannot link", path, ErrorText(status.error));
+      return;
+    }
+    ++report_.written;
+  }
+
+  // A big file of zeros that takes no disk space.
+  void EnsureSparse(const std::string& path, uint64_t size) {
+    if (p_.fs.GetSize(path) == size) {
+      ++report_.unchanged;
+      return;
+    }
+    if (!EnsureFile(path, "", 0)) return;
+    if (const platform::Status status = p_.fs.SetLength(path, size); !status) {
+      Problem("cannot size", path, ErrorText(status.error));
+      return;
+    }
+    ++report_.written;
+  }
+
   void SeedFile(const FileRow& row) {
     auto path = Expand(row.path);
+    if (path && row.body == Body::kHardLink) {
+      if (auto target = Expand(row.text)) return EnsureHardLink(*path, *target);
+    }
+    if (path && row.body == Body::kSparse) return EnsureSparse(*path, row.size);
     std::optional<std::string> bytes;
     if (path) bytes = Contents(row, *path);
     if (!path || !bytes) {

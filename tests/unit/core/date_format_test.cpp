@@ -23,13 +23,15 @@ TEST(DateFormat, QuotedTextIsCopiedAndOddInputStaysHarmless) {
   EXPECT_EQ(FormatDate("MMMM dddd", platform::DateTime{0, 13, 0, 9}), " ");
 }
 
-TEST(DateFormat, RendersTheUsersLongTimePicture) {
-  const platform::DateTime midnight{2007, 6, 5, 5, 0, 7, 9, 0};
-  const platform::DateTime afternoon{2007, 6, 5, 5, 14, 30, 0, 0};
-  EXPECT_EQ(FormatTime("h:mm:ss tt", midnight), "12:07:09 AM");
-  EXPECT_EQ(FormatTime("h:mm:ss tt", afternoon), "2:30:00 PM");
-  EXPECT_EQ(FormatTime("HH:mm:ss", afternoon), "14:30:00");
-  EXPECT_EQ(FormatTime("H'h'mm t", midnight), "0h07 A");
+TEST(DateFormat, TimesInTwelveAndTwentyFourHoursAndMidnightLeftOut) {
+  platform::DateTime noon_past{2007, 6, 5, 5, 12, 3, 9};
+  platform::DateTime small_hours{2007, 6, 5, 5, 0, 7, 0};
+  EXPECT_EQ(FormatTime("h:mm:ss tt", noon_past), "12:03:09 PM");
+  EXPECT_EQ(FormatTime("h:mm:ss tt", small_hours), "12:07:00 AM");
+  EXPECT_EQ(FormatTime("HH:mm:ss", small_hours), "00:07:00");
+  EXPECT_EQ(FormatTime("H 'h' m t", noon_past), "12 h 3 P");
+  EXPECT_EQ(FormatDateTime("M/d/yyyy", "h:mm:ss tt", small_hours), "6/5/2007 12:07:00 AM");
+  EXPECT_EQ(FormatDateTime("M/d/yyyy", "h:mm:ss tt", platform::DateTime{2007, 6, 5}), "6/5/2007");
 }
 
 }  // namespace

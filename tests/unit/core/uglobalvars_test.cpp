@@ -215,6 +215,18 @@ class NoDirectoriesFileSystem : public platform::FileSystem {
   }
   platform::Status CreateFolder(std::string_view p) override { return fs_.CreateFolder(p); }
   std::optional<std::string> ReadBytes(std::string_view p) override { return fs_.ReadBytes(p); }
+  std::unique_ptr<platform::FileReader> OpenRead(std::string_view p) override {
+    return fs_.OpenRead(p);
+  }
+  platform::Status CreateHardLink(std::string_view p, std::string_view t) override {
+    return fs_.CreateHardLink(p, t);
+  }
+  platform::Status SetLength(std::string_view p, uint64_t n) override {
+    return fs_.SetLength(p, n);
+  }
+  std::optional<platform::FileIdentity> Identity(std::string_view p) override {
+    return fs_.Identity(p);
+  }
   platform::Status WriteBytes(std::string_view p, std::string_view b) override {
     return fs_.WriteBytes(p, b);
   }
