@@ -239,7 +239,7 @@ TFrminit::TFrminit(Uglobalvars& g, const WindowFactories& factories)
   wire(Button1, &TFrminit::Button1Click);
   wire(Button2, &TFrminit::Button2Click);
   wire(cmdexit, &TFrminit::cmdexitClick);
-  Wire(CmdSpyware, [this] { CmdSpywareClick(); });
+  wire(CmdSpyware, &TFrminit::CmdSpywareClick);
   for (const WindowRow& row : kWindows) {
     if (row.button) Wire(this->*row.button, [this, &row] { OpenWindow(row); });
   }

@@ -57,21 +57,7 @@ std::string Utf16ToUtf8(std::string_view bytes) {
 // The text's bytes in an encoding, without a byte-order mark.
 std::string EncodeBody(std::string_view s, TextEncoding encoding) {
   if (encoding != TextEncoding::kUtf16) return std::string(s);
-  std::string out;
-  auto unit = [&out](char32_t u) {
-    out += static_cast<char>(u & 0xFF);
-    out += static_cast<char>((u >> 8) & 0xFF);
-  };
-  for (size_t pos = 0; pos < s.size();) {
-    char32_t c = text::DecodeUtf8(s, pos);
-    if (c >= 0x10000) {
-      unit(0xD800 + ((c - 0x10000) >> 10));
-      unit(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      unit(c);
-    }
-  }
-  return out;
+  return text::Utf16LeBytes(s);
 }
 
 std::string_view Bom(TextEncoding encoding) {

@@ -8,7 +8,12 @@
 
 #include <string>
 
+// util.h first: it lifts the macros <windows.h> puts on the platform's
+// method names before those are declared.
+#include "platform/win32/util.h"
+// clang-format off
 #include "platform/win32/backend.h"
+// clang-format on
 #include "review/regbackup.h"
 
 namespace {
@@ -16,12 +21,7 @@ namespace {
 using platform::Access;
 using platform::Hive;
 
-std::wstring Wide(const std::string& s) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
-  return out;
-}
+using win32::Widen;
 
 class RegImport : public ::testing::Test {
  protected:
@@ -54,7 +54,7 @@ class RegImport : public ::testing::Test {
   }
   // Runs "regedit /s file" and waits for it.
   void Import(const std::string& file) {
-    std::wstring command = L"regedit.exe /s \"" + Wide(file) + L"\"";
+    std::wstring command = L"regedit.exe /s \"" + Widen(file) + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};

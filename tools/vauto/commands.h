@@ -11,14 +11,14 @@ namespace vauto {
 
 // start, wait-exit, kill, window, close, resize, sleep, screenshot, ...
 // (commands_program.cpp).
-std::span<const CommandSpec> ProgramCommands();
+std::span<const CommandRow> ProgramCommands();
 // click, select, check, set-text and the expectations on controls
 // (commands_controls.cpp).
-std::span<const CommandSpec> ControlCommands();
+std::span<const CommandRow> ControlCommands();
 // answer, expect-box, no-box (commands_boxes.cpp).
-std::span<const CommandSpec> BoxCommands();
+std::span<const CommandRow> BoxCommands();
 // The registry, files and INI files (commands_checks.cpp).
-std::span<const CommandSpec> CheckCommands();
+std::span<const CommandRow> CheckCommands();
 
 // Every command, in the order the usage text lists them.
 const CommandSet& AllCommands();

@@ -118,7 +118,7 @@ bool NoBox(Session& s, std::string& why) {
   return true;
 }
 
-constexpr CommandSpec kBoxCommands[] = {
+constexpr CommandRow kBoxCommands[] = {
     {"answer", "tttn", 1, "answer <button> [expect|contains <text>] [ms]", CheckAnswerArguments,
      Answer},
     {"expect-box", "tn", 1, "expect-box <text> [ms]", nullptr, ExpectBox},
@@ -128,6 +128,6 @@ static_assert(std::size(kBoxCommands) == 3);
 
 }  // namespace
 
-std::span<const CommandSpec> BoxCommands() { return kBoxCommands; }
+std::span<const CommandRow> BoxCommands() { return kBoxCommands; }
 
 }  // namespace vauto

@@ -117,7 +117,7 @@ bool IniExpect(Session& s, std::string& why) {
   return false;
 }
 
-constexpr CommandSpec kCheckCommands[] = {
+constexpr CommandRow kCheckCommands[] = {
     {"reg-expect", "ttt", 3, "reg-expect <ROOT\\key> <value|@> <expected>", nullptr, RegExpect},
     {"reg-missing", "tt", 1, "reg-missing <ROOT\\key> [value|@]", nullptr, RegMissing},
     {"reg-set", "tttt", 4, "reg-set <ROOT\\key> <value|@> sz|dword <data>", CheckRegSetArguments,
@@ -134,6 +134,6 @@ static_assert(std::size(kCheckCommands) == 8);
 
 }  // namespace
 
-std::span<const CommandSpec> CheckCommands() { return kCheckCommands; }
+std::span<const CommandRow> CheckCommands() { return kCheckCommands; }
 
 }  // namespace vauto

@@ -330,7 +330,7 @@ bool ExpectState(Session& s, std::string& why, const char* what, BOOL(WINAPI* te
   return false;
 }
 
-constexpr CommandSpec kControlCommands[] = {
+constexpr CommandRow kControlCommands[] = {
     {"click", "t", 1, "click <control>", nullptr, Click},
     {"select", "tt", 2, "select <control> <index|\"text\">", nullptr, Select},
     {"check", "tb", 2, "check <control> on|off", nullptr, Check},
@@ -365,6 +365,6 @@ static_assert(std::size(kControlCommands) == 16);
 
 }  // namespace
 
-std::span<const CommandSpec> ControlCommands() { return kControlCommands; }
+std::span<const CommandRow> ControlCommands() { return kControlCommands; }
 
 }  // namespace vauto

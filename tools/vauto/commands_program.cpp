@@ -217,7 +217,7 @@ bool Echo(Session& s, std::string&) {
   return true;
 }
 
-constexpr CommandSpec kProgramCommands[] = {
+constexpr CommandRow kProgramCommands[] = {
     {"start", "tt*", 1, "start <exe> [args...]", nullptr, Start},
     {"wait-exit", "n", 0, "wait-exit [ms]", nullptr, WaitExit},
     {"expect-exit-code", "i", 1, "expect-exit-code <code>", nullptr, ExpectExitCode},
@@ -241,6 +241,6 @@ static_assert(std::size(kProgramCommands) == 16);
 
 }  // namespace
 
-std::span<const CommandSpec> ProgramCommands() { return kProgramCommands; }
+std::span<const CommandRow> ProgramCommands() { return kProgramCommands; }
 
 }  // namespace vauto

@@ -12,11 +12,11 @@ Script Parse(std::string_view text) { return vauto::Parse(text, nullptr, AllComm
 
 TEST(VautoCommands, EveryCommandIsFoundByItsOneNameAndHasAHandler) {
   std::set<std::string_view> names;
-  for (const CommandSpec* spec : AllCommands().All()) {
-    EXPECT_TRUE(names.insert(spec->name).second) << spec->name;
-    EXPECT_EQ(AllCommands().Find(spec->name), spec) << spec->name;
-    EXPECT_EQ(spec->usage.substr(0, spec->name.size()), spec->name);
-    EXPECT_NE(spec->run, nullptr) << spec->name;
+  for (const CommandRow* row : AllCommands().All()) {
+    EXPECT_TRUE(names.insert(row->name).second) << row->name;
+    EXPECT_EQ(AllCommands().Find(row->name), row) << row->name;
+    EXPECT_EQ(row->usage.substr(0, row->name.size()), row->name);
+    EXPECT_NE(row->run, nullptr) << row->name;
   }
   EXPECT_EQ(AllCommands().Find("Click"), nullptr);
 }

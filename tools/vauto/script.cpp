@@ -64,20 +64,20 @@ bool CheckArgument(Arg kind, const Token& token, std::string& error) {
   return true;
 }
 
-bool CheckArguments(const CommandSpec& spec, const std::vector<Token>& args, std::string& error) {
-  if (static_cast<int>(args.size()) < spec.required) {
+bool CheckArguments(const CommandRow& row, const std::vector<Token>& args, std::string& error) {
+  if (static_cast<int>(args.size()) < row.required) {
     error = "too few arguments";
     return false;
   }
-  bool repeat = !spec.args.empty() && spec.args.back() == '*';
-  size_t positions = spec.args.size() - (repeat ? 1 : 0);
+  bool repeat = !row.args.empty() && row.args.back() == '*';
+  size_t positions = row.args.size() - (repeat ? 1 : 0);
   if (!repeat && args.size() > positions) {
     error = "too many arguments";
     return false;
   }
-  if (spec.check) return spec.check(args, error);
+  if (row.check) return row.check(args, error);
   for (size_t i = 0; i < args.size(); ++i) {
-    Arg kind = static_cast<Arg>(spec.args[i < positions ? i : positions - 1]);
+    Arg kind = static_cast<Arg>(row.args[i < positions ? i : positions - 1]);
     if (!CheckArgument(kind, args[i], error)) return false;
   }
   return true;
@@ -85,15 +85,15 @@ bool CheckArguments(const CommandSpec& spec, const std::vector<Token>& args, std
 
 }  // namespace
 
-CommandSet::CommandSet(std::initializer_list<std::span<const CommandSpec>> families) {
-  for (std::span<const CommandSpec> family : families) {
-    for (const CommandSpec& spec : family) all_.push_back(&spec);
+CommandSet::CommandSet(std::initializer_list<std::span<const CommandRow>> families) {
+  for (std::span<const CommandRow> family : families) {
+    for (const CommandRow& row : family) all_.push_back(&row);
   }
 }
 
-const CommandSpec* CommandSet::Find(std::string_view name) const {
-  for (const CommandSpec* spec : all_) {
-    if (spec->name == name) return spec;
+const CommandRow* CommandSet::Find(std::string_view name) const {
+  for (const CommandRow* row : all_) {
+    if (row->name == name) return row;
   }
   return nullptr;
 }
@@ -193,15 +193,15 @@ Script Parse(std::string_view text, const VariableLookup& lookup, const CommandS
     size_t first = line.find_first_not_of(" \t");
     command.source = std::string(line.substr(first));
     while (!command.source.empty() && IsBlank(command.source.back())) command.source.pop_back();
-    command.spec = (*tokens)[0].quoted ? nullptr : commands.Find((*tokens)[0].text);
-    if (!command.spec) {
+    command.row = (*tokens)[0].quoted ? nullptr : commands.Find((*tokens)[0].text);
+    if (!command.row) {
       script.errors.push_back({number, "unknown command '" + (*tokens)[0].text + "'"});
       continue;
     }
     command.args.assign(tokens->begin() + 1, tokens->end());
-    if (!CheckArguments(*command.spec, command.args, error)) {
-      script.errors.push_back({number, std::string(command.spec->name) + ": " + error +
-                                           " (usage: " + std::string(command.spec->usage) + ")"});
+    if (!CheckArguments(*command.row, command.args, error)) {
+      script.errors.push_back({number, std::string(command.row->name) + ": " + error +
+                                           " (usage: " + std::string(command.row->usage) + ")"});
       continue;
     }
     script.commands.push_back(std::move(command));

@@ -46,7 +46,7 @@ using CommandHandler = bool (*)(Session& session, std::string& why);
 using ArgumentCheck = bool (*)(const std::vector<Token>& args, std::string& error);
 
 // One row of a command table: name, syntax and handler.
-struct CommandSpec {
+struct CommandRow {
   std::string_view name;
   // One letter per position (see Arg); a trailing '*' repeats the last one.
   std::string_view args;
@@ -61,18 +61,18 @@ struct CommandSpec {
 // order.
 class CommandSet {
  public:
-  CommandSet(std::initializer_list<std::span<const CommandSpec>> families);
-  const CommandSpec* Find(std::string_view name) const;
-  const std::vector<const CommandSpec*>& All() const { return all_; }
+  CommandSet(std::initializer_list<std::span<const CommandRow>> families);
+  const CommandRow* Find(std::string_view name) const;
+  const std::vector<const CommandRow*>& All() const { return all_; }
 
  private:
-  std::vector<const CommandSpec*> all_;
+  std::vector<const CommandRow*> all_;
 };
 
 struct Command {
   int line = 0;
   std::string source;  // the line as written, without comment and outer blanks
-  const CommandSpec* spec = nullptr;
+  const CommandRow* row = nullptr;
   std::vector<Token> args;
 };
 

@@ -14,7 +14,7 @@ std::optional<std::string> Lookup(std::string_view name) {
 // Rows shaped like vauto's own commands, without handlers: the reader is
 // tested on them here; vauto's real tables are tested with their handlers
 // under Wine (commands_test.cpp).
-constexpr CommandSpec kRows[] = {
+constexpr CommandRow kRows[] = {
     {"start", "tt*", 1, "start <exe> [args...]", nullptr, nullptr},
     {"wait-exit", "n", 0, "wait-exit [ms]", nullptr, nullptr},
     {"expect-exit-code", "i", 1, "expect-exit-code <code>", nullptr, nullptr},
@@ -106,7 +106,7 @@ TEST(VautoParse, NumbersLinesAndSkipsCommentsWithCrLfAndByteOrderMark) {
   ASSERT_TRUE(script.errors.empty());
   ASSERT_EQ(script.commands.size(), 2u);
   EXPECT_EQ(script.commands[0].line, 3);
-  EXPECT_EQ(script.commands[0].spec->name, "start");
+  EXPECT_EQ(script.commands[0].row->name, "start");
   EXPECT_EQ(script.commands[1].line, 4);
   EXPECT_EQ(script.commands[1].source, "click CmdAsk");
   ASSERT_EQ(script.commands[1].args.size(), 1u);

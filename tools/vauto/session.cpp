@@ -97,11 +97,11 @@ const CommandSet& AllCommands() {
 
 bool Session::Run(const Command& command, std::string& why) {
   command_ = &command;
-  if (!command.spec->run) {
+  if (!command.row->run) {
     why = "not implemented";
     return false;
   }
-  return command.spec->run(*this, why);
+  return command.row->run(*this, why);
 }
 
 void Session::EndPrograms() {

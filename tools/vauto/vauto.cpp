@@ -71,7 +71,7 @@ int Main(const std::vector<std::wstring>& args) {
   }
   if (script_path.empty()) {
     std::string usage = kUsage;
-    for (const CommandSpec* spec : AllCommands().All()) usage += "\n  " + std::string(spec->usage);
+    for (const CommandRow* row : AllCommands().All()) usage += "\n  " + std::string(row->usage);
     Print(usage);
     return 2;
   }
