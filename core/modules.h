@@ -117,6 +117,18 @@ class StartupReview : public ui::Window, public PreparedWindow {
   virtual void WriteSystemLog() = 0;
 };
 
+// The cookie saver: a kept window that the settings window's "Keep Cookies"
+// fills (the cookie files found, the keep list, the first cookie's
+// contents) and shows modally.
+inline constexpr std::string_view kCookieSaverWindow = "Frmsavecookie";
+class CookieSaver : public ui::Window {
+ public:
+  using ui::Window::Window;
+  // Fills the window's lists and shows it modally; "Return" stores the
+  // keep list.
+  virtual void OpenKeepList() = 0;
+};
+
 // The name of the drive-scan window, shown on the first run.
 inline constexpr std::string_view kDriveScanWindow = "Frmscandrv";
 
