@@ -28,10 +28,9 @@ TFrmconfmsg::TFrmconfmsg(Uglobalvars& g, TFrminit& main)
     : ui::Window(g.Windows(), "Frmconfmsg", "Vost Settings", 524, 262), g_(g), main_(main) {
   SetBorderStyle(ui::BorderStyle::kDialog);
   SetPositionRule(ui::Position::kScreenCenter);
+  // The introduction's two parts, as one paragraph.
   Label1.SetWordWrap(true);
-  Label1.SetCaption(std::string(kIntro));
-  Label2.SetWordWrap(true);
-  Label2.SetCaption(std::string(kIntroEnd));
+  Label1.SetCaption(std::string(kIntro) + std::string(kIntroEnd));
   CmdScan.SetHint("Refresh System Scan / Scan for old, uninstalled internet files");
   CmdAuto.SetHint("Run cleanups automatically in the background");
   CmdKeepCookies.SetHint("Keep some cookies so they are not deleted");
@@ -45,7 +44,7 @@ TFrmconfmsg::TFrmconfmsg(Uglobalvars& g, TFrminit& main)
   CmdAuto.OnClick = [this] { CmdAutoClick(); };
   CmdKeepCookies.OnClick = [this] { CmdKeepCookiesClick(); };
   CmdSkins.OnClick = [this] { CmdSkinsClick(); };
-  ui::StackTexts({&Label1, &Label2},
+  ui::StackTexts({&Label1},
                  {&GrpScan, &GrpAuto, &GrpCookies, &GrpWipe, &GrpTemp, &GrpBackground, &GrpConfirm,
                   &CmdReturn},
                  8);

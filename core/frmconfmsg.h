@@ -28,15 +28,14 @@ class TFrmconfmsg : public ui::Window {
 
   // ---- Controls, in layout order ----
 
-  ui::Label Label1{*this, "Label1", nullptr, {8, 6, 508, 39}};
-  ui::Label Label2{*this, "Label2", nullptr, {8, 45, 508, 39}};
-  ui::GroupBox GrpScan{*this, "GrpScan", nullptr, Cell(0, 0, 121), "Scan Drive Option"};
-  ui::Button CmdScan{*this, "CmdScan", &GrpScan, GroupButton(121), "Scan"};
-  ui::GroupBox GrpAuto{*this, "GrpAuto", nullptr, Cell(0, 129, 121), "Automate Vostrel"};
-  ui::Button CmdAuto{*this, "CmdAuto", &GrpAuto, GroupButton(121), "Auto Cleanup"};
-  ui::GroupBox GrpCookies{*this, "GrpCookies", nullptr, Cell(0, 258, 121), "Cookies to Save"};
-  ui::Button CmdKeepCookies{*this, "CmdKeepCookies", &GrpCookies, GroupButton(121), "Keep Cookies"};
-  ui::GroupBox GrpWipe{*this, "GrpWipe", nullptr, Cell(0, 387, 121), "File Wipe/No Undelete"};
+  ui::Label Label1{*this, "Label1", nullptr, {8, 6, 508, 78}};
+  ui::GroupBox GrpScan{*this, "GrpScan", nullptr, Cell(0, 0, 114), "Scan Drive Option"};
+  ui::Button CmdScan{*this, "CmdScan", &GrpScan, GroupButton(114), "Scan"};
+  ui::GroupBox GrpAuto{*this, "GrpAuto", nullptr, Cell(0, 122, 114), "Automate Vostrel"};
+  ui::Button CmdAuto{*this, "CmdAuto", &GrpAuto, GroupButton(114), "Auto Cleanup"};
+  ui::GroupBox GrpCookies{*this, "GrpCookies", nullptr, Cell(0, 244, 114), "Cookies to Save"};
+  ui::Button CmdKeepCookies{*this, "CmdKeepCookies", &GrpCookies, GroupButton(114), "Keep Cookies"};
+  ui::GroupBox GrpWipe{*this, "GrpWipe", nullptr, Cell(0, 366, 142), "File Wipe/No Undelete"};
   ui::RadioButton RadWipeOn{*this, "RadWipeOn", &GrpWipe, {12, 24, 48, 19}, "On"};
   ui::RadioButton Radwipeoff{*this, "Radwipeoff", &GrpWipe, {64, 24, 48, 19}, "Off"};
   ui::GroupBox GrpTemp{*this, "GrpTemp", nullptr, Cell(1, 0, 192), "Temp Files"};

@@ -54,7 +54,7 @@ bool ShowSkin(Uglobalvars& g, ui::Picture& picture) {
 
 TFrmSkins::TFrmSkins(Uglobalvars& g)
     : ui::Window(g.Windows(), "FrmSkins", "FrmSkins", 470, 248), g_(g) {
-  SetBorderStyle(ui::BorderStyle::kSingle);
+  SetBorderStyle(ui::BorderStyle::kDialog);
   SetPositionRule(ui::Position::kScreenCenter);
   Label1.SetWordWrap(true);
   Label1.SetCaption(std::string(kIntro));

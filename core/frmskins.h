@@ -51,22 +51,22 @@ class TFrmSkins : public ui::Window {
   // ---- Controls, in layout order ----
 
   ui::Label Label1{*this, "Label1", nullptr, {8, 8, 454, 26}};
-  ui::GroupBox GrpSkins{*this, "GrpSkins", nullptr, {8, 42, 270, 164}, "Skin Choices "};
+  ui::GroupBox GrpSkins{*this, "GrpSkins", nullptr, {8, 42, 240, 164}, "Skin Choices "};
   ui::RadioButton RadNone{*this, "RadNone", &GrpSkins, Choice(0), "No Skin  (Default)"};
   ui::RadioButton RadShark{*this, "RadShark", &GrpSkins, Choice(1), "Shark"};
   ui::RadioButton RadSunset{*this, "RadSunset", &GrpSkins, Choice(2), "Sunset"};
   ui::RadioButton RadWildlife{*this, "RadWildlife", &GrpSkins, Choice(3), "Wildlife "};
   ui::RadioButton RadNYC{*this, "RadNYC", &GrpSkins, Choice(4), "New York City "};
   ui::RadioButton RadOcean{*this, "RadOcean", &GrpSkins, Choice(5), "Ocean / Beach"};
-  ui::Picture Image1{*this, "Image1", nullptr, {296, 48, 166, 130}};
-  ui::Button CmdApply{*this, "CmdApply", nullptr, {334, 190, 91, 25}, "Apply"};
+  ui::Picture Image1{*this, "Image1", nullptr, {276, 48, 166, 130}};
+  ui::Button CmdApply{*this, "CmdApply", nullptr, {313, 190, 91, 25}, "Apply"};
 
   // A radio button was clicked: the skin image path and the preview follow
   // the selection.
   void SkinClick();
 
  private:
-  static constexpr ui::Rect Choice(int i) { return {12, 20 + 23 * i, 250, 19}; }
+  static constexpr ui::Rect Choice(int i) { return {12, 20 + 23 * i, 220, 19}; }
 
   Uglobalvars& g_;
 };

@@ -42,10 +42,9 @@ TFrmtimerwindow::TFrmtimerwindow(Uglobalvars& g)
     : ui::Window(g.Windows(), "Frmtimerwindow", "Automatic Vostrel", 507, 329), g_(g) {
   SetBorderStyle(ui::BorderStyle::kDialog);
   SetPositionRule(ui::Position::kScreenCenter);
+  // The explanation's two parts, as one paragraph.
   Label1.SetWordWrap(true);
-  Label1.SetCaption(std::string(kIntro));
-  Label2.SetWordWrap(true);
-  Label2.SetCaption(std::string(kIntroEnd));
+  Label1.SetCaption(std::string(kIntro) + " " + std::string(kIntroEnd));
   ScrMinutes.SetRange(kFewestMinutes, kMostMinutes);
   CmdActivate.SetModalResult(1);
   CmdCancel.SetModalResult(2);
@@ -53,8 +52,8 @@ TFrmtimerwindow::TFrmtimerwindow(Uglobalvars& g)
   OnCreate = [this] { FormCreate(); };
   ScrMinutes.OnChange = [this] { ScrMinutesChange(); };
   CmdActivate.OnClick = [this] { CmdActivateClick(); };
-  ui::StackTexts({&Label1, &Label2},
-                 {&GrpInternet, &GrpNonInternet, &GrpOften, &CmdActivate, &CmdCancel}, 10);
+  ui::StackTexts({&Label1}, {&GrpInternet, &GrpNonInternet, &GrpOften, &CmdActivate, &CmdCancel},
+                 10);
 }
 
 void TFrmtimerwindow::FormCreate() {

@@ -19,8 +19,7 @@ class TFrmtimerwindow : public ui::Window {
 
   // ---- Controls, in layout order ----
 
-  ui::Label Label1{*this, "Label1", nullptr, {8, 8, 491, 39}};
-  ui::Label Label2{*this, "Label2", nullptr, {8, 47, 491, 26}};
+  ui::Label Label1{*this, "Label1", nullptr, {8, 8, 491, 65}};
   ui::GroupBox GrpInternet{
       *this, "GrpInternet", nullptr, {8, 88, 300, 96}, "Select Internet Files"};
   ui::CheckBox ChkIECache{*this, "ChkIECache", &GrpInternet, Tick(0, 0), "IE Cache"};
