@@ -76,7 +76,7 @@ void TFrmconfmsg::StoreSettings() {
   key->WriteDword("Tempall", s.Tempall ? 1 : 0);
 }
 
-void TFrmconfmsg::CmdScanClick() { main_.ShowDriveScan(); }
+void TFrmconfmsg::CmdScanClick() { main_.ShowDriveScan(this); }
 
 void TFrmconfmsg::CmdAutoClick() {
   TFrmtimerwindow automatic(g_);

@@ -320,9 +320,11 @@ void TFrminit::SetTicksFromSettings() {
   for (const TickRow& t : kTicks) (this->*t.box).SetChecked(g_.settings.*t.setting);
 }
 
-void TFrminit::ShowDriveScan() {
-  if (std::unique_ptr<ui::Window> scan = factories_.Make(kDriveScanWindow, g_, *this))
-    scan->ShowModal();
+void TFrminit::ShowDriveScan(ui::Window* owner) {
+  std::unique_ptr<ui::Window> scan = factories_.Make(kDriveScanWindow, g_, *this);
+  if (!scan) return;
+  if (owner) scan->SetOwnerWindow(owner);
+  scan->ShowModal();
 }
 
 void TFrminit::LoadSkin() {

@@ -63,9 +63,10 @@ class TFrminit : public ui::Window {
   // Writes the fifteen ticks to the Settings key (created when missing);
   // nothing is written when the key does not open.
   void SaveCleanupTicks();
-  // Makes the drive-scan window for one modal showing (the first run, and
-  // "Scan" of the settings window); nothing when this build has none.
-  void ShowDriveScan();
+  // Makes the drive-scan window for one modal showing, over `owner` when
+  // given (the first run, and "Scan" of the settings window); nothing when
+  // this build has none.
+  void ShowDriveScan(ui::Window* owner = nullptr);
 
   // ---- Controls, in layout order ----
 
