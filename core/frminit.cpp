@@ -6,9 +6,10 @@
 
 #include "core/categories.h"
 #include "core/date_format.h"
+#include "core/frmconfmsg.h"
 #include "core/frmenter.h"
 #include "core/frmmiscmsg.h"
-#include "core/jpeg.h"
+#include "core/frmskins.h"
 #include "core/maker.h"
 #include "core/winver.h"
 
@@ -182,6 +183,26 @@ constexpr auto kWindows = std::to_array<WindowRow>({
 });
 static_assert(kWindows.size() == 16);
 
+// What each automation flag runs on a timer tick, in the flags' order: a
+// browser category's routine, or else a non-internet routine.
+struct AutoRow {
+  const BrowserCategory* browser;
+  NonCleanup non;
+};
+constexpr auto kAutoCleanups = std::to_array<AutoRow>({
+    {&kIECacheCategory, {}},
+    {&kIECookieCategory, {}},
+    {&kIEHistoryCategory, {}},
+    {&kNetCacheCategory, {}},
+    {&kNetCookieCategory, {}},
+    {&kNetHistoryCategory, {}},
+    {nullptr, NonCleanup::kDumpFiles},
+    {nullptr, NonCleanup::kTempFiles},
+    {nullptr, NonCleanup::kRecentDocs},
+});
+static_assert(kAutoCleanups.size() == kAutoCleanCount);
+constexpr int kMillisecondsPerMinute = 60000;
+
 constexpr std::string_view kRunServicesKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices";
 constexpr std::string_view kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -240,6 +261,8 @@ TFrminit::TFrminit(Uglobalvars& g, const WindowFactories& factories)
   wire(Button2, &TFrminit::Button2Click);
   wire(cmdexit, &TFrminit::cmdexitClick);
   wire(CmdSpyware, &TFrminit::CmdSpywareClick);
+  wire(Cmdsettings, &TFrminit::CmdsettingsClick);
+  Timer1.OnTimer = [this] { Timer1Timer(); };
   for (const WindowRow& row : kWindows) {
     if (row.button) Wire(this->*row.button, [this, &row] { OpenWindow(row); });
   }
@@ -273,10 +296,7 @@ void TFrminit::FormCreate() {
   g_.RememberSize(*this);
 
   // First run: the drive scan records what the cleaners look for.
-  if (!g_.Platform().fs.Exists(g_.ScanResultsFile)) {
-    if (std::unique_ptr<ui::Window> scan = factories_.Make(kDriveScanWindow, g_, *this))
-      scan->ShowModal();
-  }
+  if (!g_.Platform().fs.Exists(g_.ScanResultsFile)) ShowDriveScan();
 
   g_.ReadSettings();
   SetTicksFromSettings();
@@ -300,19 +320,18 @@ void TFrminit::SetTicksFromSettings() {
   for (const TickRow& t : kTicks) (this->*t.box).SetChecked(g_.settings.*t.setting);
 }
 
+void TFrminit::ShowDriveScan(ui::Window* owner) {
+  std::unique_ptr<ui::Window> scan = factories_.Make(kDriveScanWindow, g_, *this);
+  if (!scan) return;
+  if (owner) scan->SetOwnerWindow(owner);
+  scan->ShowModal();
+}
+
 void TFrminit::LoadSkin() {
   Image1.ClearImage();
-  g_.SkinImagePath = g_.ProgramDir + "\\" + g_.settings.Skin + ".jpg";
-  if (g_.settings.Skin == "skinnone") return;
-  // A picture that does not decode counts as missing.
-  auto& fs = g_.Platform().fs;
-  std::optional<ui::Image> picture;
-  if (fs.Exists(g_.SkinImagePath)) picture = DecodeJpegFile(fs, g_.SkinImagePath);
-  if (picture && !picture->Empty()) {
-    Image1.SetImage(std::move(*picture));
-  } else {
-    System().ShowMessage(kSkinMissing);
-  }
+  g_.SkinImagePath = SkinPicturePath(g_, g_.settings.Skin);
+  if (g_.settings.Skin == kNoSkin) return;
+  if (!ShowSkin(g_, Image1)) System().ShowMessage(kSkinMissing);
 }
 
 // Makes one cleaner module with its factory, sets its collect-results flag
@@ -364,6 +383,40 @@ void TFrminit::CmdSpywareClick() {
   if (!review) return;
   Uglobalvars::BusyScope busy(g_);
   review->WriteSystemLog();
+}
+
+void TFrminit::CmdsettingsClick() {
+  {
+    TFrmconfmsg settings(g_, *this);
+    settings.SetOwnerWindow(this);
+    settings.Create();
+    settings.ShowModal();
+    settings.StoreSettings();
+  }
+  for (CleanerModule* module :
+       {static_cast<CleanerModule*>(Frmnon.get()), static_cast<CleanerModule*>(Frmie.get()),
+        static_cast<CleanerModule*>(Frmnet.get())}) {
+    if (module) module->SetCollectResults(g_.settings.Confirms);
+  }
+  if (!g_.AutoCleanup) return;
+  Minimise();
+  Timer1.SetInterval(g_.AutoCleanupInterval * kMillisecondsPerMinute);
+  Timer1.SetTimerEnabled(true);
+}
+
+void TFrminit::Timer1Timer() {
+  if (g_.Busy()) return;
+  Uglobalvars::BusyScope busy(g_);
+  for (size_t i = 0; i < kAutoCleanups.size(); ++i) {
+    if (!g_.Automation[i]) continue;
+    const AutoRow& row = kAutoCleanups[i];
+    if (row.browser) {
+      if (BrowserModule* module = (this->*row.browser->module).get())
+        (module->*row.browser->clean)();
+    } else if (Frmnon) {
+      Frmnon->Clean(row.non);
+    }
+  }
 }
 
 void TFrminit::OpenWindow(const WindowRow& row) {

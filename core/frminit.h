@@ -63,6 +63,10 @@ class TFrminit : public ui::Window {
   // Writes the fifteen ticks to the Settings key (created when missing);
   // nothing is written when the key does not open.
   void SaveCleanupTicks();
+  // Makes the drive-scan window for one modal showing, over `owner` when
+  // given (the first run, and "Scan" of the settings window); nothing when
+  // this build has none.
+  void ShowDriveScan(ui::Window* owner = nullptr);
 
   // ---- Controls, in layout order ----
 
@@ -158,6 +162,17 @@ class TFrminit : public ui::Window {
   void Button2Click();
   void cmdexitClick();
   void CmdSpywareClick();
+
+  // "Vost Settings": the settings window for one showing (its creation
+  // stops the automatic cleanup), then the three options stored, the
+  // modules' collect-results flags set from Confirms and, when the
+  // automatic cleanup was activated, this window minimised and Timer1
+  // started.
+  void CmdsettingsClick();
+  // Automatic cleanup: the routines the automation flags name, in their
+  // order, without questions, report or statistics. A tick that falls
+  // while an operation runs is skipped.
+  void Timer1Timer();
 
   // "Cleanup All !": every ticked category in its fixed order, then the
   // statistics and, with Confirms, the report.

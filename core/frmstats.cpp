@@ -9,11 +9,6 @@ namespace core {
 
 namespace {
 
-constexpr std::string_view kSaveFailed =
-    "An error occurred while saving the settings. It appears to be a space error or registry "
-    "error. You will not be able to use the confirmation settings while this error is "
-    "happening.";
-
 // The result lines, row by row, with the slot each one shows.
 struct ReportRow {
   ui::Label TFrmstats::*line;
@@ -62,7 +57,7 @@ void TFrmstats::ShowReport(int left, int top) {
 // closes the window.
 void TFrmstats::CmdOkClick() {
   if (ChkConfirms.Checked() && !g_.WriteSetting("Confirms", false, false)) {
-    System().Error(kSaveFailed);
+    System().Error(kSettingsNotSaved);
   }
 }
 

@@ -25,6 +25,12 @@ namespace core {
 
 // HKEY_CURRENT_USER key of every persistent setting except window sizes.
 inline constexpr std::string_view kSettingsKey = "Software\\Marrowby\\Settings";
+// What the windows that store an option without creating the key (the
+// settings and the report) say when it does not open.
+inline constexpr std::string_view kSettingsNotSaved =
+    "An error occurred while saving the settings. It appears to be a space error or registry "
+    "error. You will not be able to use the confirmation settings while this error is "
+    "happening.";
 
 // The settings in memory, with their start values.
 struct Settings {

@@ -182,6 +182,14 @@ bool ExpectSize(Session& s, std::string& why) {
                   "the size of the " + s.WindowLabel(), why);
 }
 
+// Whether the current window is minimised (only its taskbar button shows).
+bool ExpectMinimised(Session& s, std::string& why) {
+  if (!s.CurrentWindow(why)) return false;
+  const std::string wanted = *ParseOnOff(s.Arg(0)) ? "on" : "off";
+  return s.Expect([&] { return std::optional<std::string>(IsIconic(s.Window()) ? "on" : "off"); },
+                  wanted, "whether the " + s.WindowLabel() + " is minimised", why);
+}
+
 // Gives the current window a new outer size, as dragging its frame does:
 // the program gets WM_SIZE (sent, so it has handled it on return).
 bool Resize(Session& s, std::string& why) {
@@ -232,12 +240,13 @@ constexpr CommandRow kProgramCommands[] = {
     {"end-session", "n", 0, "end-session [ms]", nullptr, EndSessionCommand},
     {"resize", "nn", 2, "resize <width> <height>", nullptr, Resize},
     {"expect-size", "nn", 2, "expect-size <width> <height>", nullptr, ExpectSize},
+    {"expect-minimised", "b", 1, "expect-minimised on|off", nullptr, ExpectMinimised},
     {"screenshot", "tt", 1, "screenshot <file.bmp> [screen|window]", nullptr, Screenshot},
     {"sleep", "n", 1, "sleep <ms>", nullptr, SleepCommand},
     {"timeout", "n", 1, "timeout <ms>", nullptr, Timeout},
     {"echo", "t*", 0, "echo [text...]", nullptr, Echo},
 };
-static_assert(std::size(kProgramCommands) == 16);
+static_assert(std::size(kProgramCommands) == 17);
 
 }  // namespace
 
