@@ -166,6 +166,7 @@ constexpr auto kWindows = std::to_array<WindowRow>({
     {&TFrminit::cmdnon, "Frmnon", Life::kKept, true},
     {&TFrminit::cmddir, "Frmdir", Life::kKept, false},
     {nullptr, "FrmlockedMsg", Life::kKept, false},
+    {nullptr, kCookieSaverWindow, Life::kKept, false},
     {&TFrminit::Cmdviewer, "Frmviewer", Life::kKept, false},
     {nullptr, "Frmstats", Life::kKept, false},
     {&TFrminit::Button4, "Frmreg", Life::kKept, false},
@@ -179,8 +180,9 @@ constexpr auto kWindows = std::to_array<WindowRow>({
     {&TFrminit::CmdDups, "FrmDups", Life::kOneShot, false},
     {&TFrminit::CmdPicCache, "FrmPicCache", Life::kOneShot, false},
     {&TFrminit::cmdabout, "Frmabout", Life::kOneShot, false},
+    {&TFrminit::CmdLock, "Frmlocked", Life::kOneShot, false},
 });
-static_assert(kWindows.size() == 16);
+static_assert(kWindows.size() == 18);
 
 constexpr std::string_view kRunServicesKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\RunServices";

@@ -1,0 +1,66 @@
+#include "core/frmlocked.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+namespace {
+
+constexpr std::array<std::string_view, 4> kExplanation{{
+    "This cleanup is done during bootup to remove locked internet files, as sometimes files have "
+    "access blocked so they cannot be completely cleaned while the system is running. Locked "
+    "files are \"pointers\" to the actual files, and even when the actual files",
+    "are removed, you can still view the file list in explorer unless you do this locked file "
+    "cleanup. Once you select the option below, the next time you reboot your locked files",
+    "will be automatically cleaned up for you. This will remove all traces of your browsing "
+    "history and will reclaim lost space. (Note: You may or may not see a black window appear "
+    "briefly when you reboot, this can be ignored and does not need to be read, ",
+    "as it is simply part of the locked file cleanup.)",
+}};
+
+}  // namespace
+
+TFrmLocked::TFrmLocked(Uglobalvars& g)
+    : ui::Window(g.Windows(), "Frmlocked", "Cleanup Locked Files!", 480, 300), g_(g) {
+  SetBorderStyle(ui::BorderStyle::kDialog);
+  SetPositionRule(ui::Position::kScreenCenter);
+  const std::array<ui::Label*, 4> parts{&Label1, &Label2, &Label3, &Label4};
+  for (size_t i = 0; i < parts.size(); ++i) {
+    parts[i]->SetWordWrap(true);
+    parts[i]->SetCaption(std::string(kExplanation[i]));
+  }
+  CmdReturn.SetModalResult(1);
+  OnClose = [this] { FormClose(); };
+  g_.RememberSize(*this);
+  LayOut();
+}
+
+// The four parts read as one text: each starts where the last one ended,
+// the radio buttons and "Return" follow below.
+void TFrmLocked::LayOut() {
+  constexpr int kMargin = 10;
+  int y = kMargin;
+  for (ui::Control* c : Controls()) {
+    if (c->Parent()) continue;
+    ui::Rect r = c->Bounds();
+    r.top = y;
+    if (auto* label = dynamic_cast<ui::Label*>(c)) r.height = label->TextHeight();
+    c->SetBounds(r);
+    y += r.height + (c->GetKind() == ui::Kind::kLabel && c != &Label4 ? 0 : kMargin);
+  }
+  if (ClientHeight() < y) SetClientSize(ClientWidth(), y);
+}
+
+void TFrmLocked::PrepareToShow() {
+  RadDoLocked.SetChecked(g_.settings.Lockedj);
+  RadDontDoLocked.SetChecked(!g_.settings.Lockedj);
+}
+
+void TFrmLocked::FormClose() {
+  g_.settings.Lockedj = RadDoLocked.Checked();
+  g_.WriteSetting("Lockedj", g_.settings.Lockedj, true);
+}
+
+}  // namespace core
