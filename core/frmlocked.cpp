@@ -1,8 +1,10 @@
 #include "core/frmlocked.h"
 
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace core {
 
@@ -23,32 +25,34 @@ constexpr std::array<std::string_view, 4> kExplanation{{
 }  // namespace
 
 TFrmLocked::TFrmLocked(Uglobalvars& g)
-    : ui::Window(g.Windows(), "Frmlocked", "Cleanup Locked Files!", 480, 300), g_(g) {
+    : ui::Window(g.Windows(), "Frmlocked", "Cleanup Locked Files!", 480, 200), g_(g) {
   SetBorderStyle(ui::BorderStyle::kDialog);
   SetPositionRule(ui::Position::kScreenCenter);
-  const std::array<ui::Label*, 4> parts{&Label1, &Label2, &Label3, &Label4};
-  for (size_t i = 0; i < parts.size(); ++i) {
-    parts[i]->SetWordWrap(true);
-    parts[i]->SetCaption(std::string(kExplanation[i]));
+  // The parts read as one paragraph.
+  std::string text;
+  for (std::string_view part : kExplanation) {
+    if (!text.empty() && text.back() != ' ') text += ' ';
+    text += part;
   }
+  Label1.SetWordWrap(true);
+  Label1.SetCaption(std::move(text));
   CmdReturn.SetModalResult(1);
   OnClose = [this] { FormClose(); };
   g_.RememberSize(*this);
   LayOut();
 }
 
-// The four parts read as one text: each starts where the last one ended,
-// the radio buttons and "Return" follow below.
+// The explanation at the height its lines take, the radio buttons and
+// "Return" below it.
 void TFrmLocked::LayOut() {
   constexpr int kMargin = 10;
   int y = kMargin;
-  for (ui::Control* c : Controls()) {
-    if (c->Parent()) continue;
+  for (ui::Control* c : std::initializer_list<ui::Control*>{&Label1, &Panel1, &CmdReturn}) {
     ui::Rect r = c->Bounds();
     r.top = y;
-    if (auto* label = dynamic_cast<ui::Label*>(c)) r.height = label->TextHeight();
+    if (c == &Label1) r.height = Label1.TextHeight();
     c->SetBounds(r);
-    y += r.height + (c->GetKind() == ui::Kind::kLabel && c != &Label4 ? 0 : kMargin);
+    y += r.height + kMargin;
   }
   if (ClientHeight() < y) SetClientSize(ClientWidth(), y);
 }

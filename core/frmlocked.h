@@ -23,12 +23,8 @@ class TFrmLocked : public ui::Window, public PreparedWindow {
 
   // ---- Controls, in layout order ----
 
-  // The explanation, in reading order (stacked at the heights their lines
-  // take).
-  ui::Label Label1{*this, "Label1", nullptr, Text()};
-  ui::Label Label2{*this, "Label2", nullptr, Text()};
-  ui::Label Label3{*this, "Label3", nullptr, Text()};
-  ui::Label Label4{*this, "Label4", nullptr, Text()};
+  // The explanation, as tall as its lines need.
+  ui::Label Label1{*this, "Label1", nullptr, {10, 0, 460, 14}};
   ui::Panel Panel1{*this, "Panel1", nullptr, {10, 0, 460, 56}};
   ui::RadioButton RadDoLocked{*this,
                               "RadDoLocked",
@@ -46,7 +42,6 @@ class TFrmLocked : public ui::Window, public PreparedWindow {
   void FormClose();
 
  private:
-  static constexpr ui::Rect Text() { return {10, 0, 460, 14}; }
   void LayOut();
 
   Uglobalvars& g_;
