@@ -4,10 +4,12 @@
 #include "browsers/autopwd.h"
 #include "browsers/ie.h"
 #include "browsers/net.h"
+#include "browsers/savecookie.h"
 #include "browsers/scandrvform.h"
 #include "browsers/viewer.h"
 #include "core/frmabout.h"
 #include "core/frminit.h"
+#include "core/frmlocked.h"
 #include "core/frmlockedmsg.h"
 #include "core/frmperformance.h"
 #include "core/frmstats.h"
@@ -48,6 +50,14 @@ core::WindowFactory<core::NonInternetModule> NonInternetWindow() {
   };
 }
 
+// The main window's cleaner module in `slot`, as its class; null when this
+// run has none (or has released it).
+template <class M, class Slot>
+M* MainModule(ui::Window& owner, std::unique_ptr<Slot> core::TFrminit::*slot) {
+  auto* main = dynamic_cast<core::TFrminit*>(&owner);
+  return main ? dynamic_cast<M*>((main->*slot).get()) : nullptr;
+}
+
 // The cache viewer, reading the Netscape/Firefox module's cache folders
 // when it fills its list.
 core::WindowFactory<ui::Window> CacheViewerWindow() {
@@ -55,14 +65,25 @@ core::WindowFactory<ui::Window> CacheViewerWindow() {
     auto viewer = std::make_unique<browsers::TFrmviewer>(g);
     viewer->NetCacheFolders = [&owner] {
       std::vector<std::string> folders;
-      auto* main = dynamic_cast<core::TFrminit*>(&owner);
-      auto* net = main ? dynamic_cast<browsers::TFrmnet*>(main->Frmnet.get()) : nullptr;
+      auto* net = MainModule<browsers::TFrmnet>(owner, &core::TFrminit::Frmnet);
       if (!net) return folders;
       for (int i = 1; i <= browsers::kNetCacheListSize; ++i)
         folders.push_back(net->NetCacheList()[i]);
       return folders;
     };
     return std::unique_ptr<ui::Window>(std::move(viewer));
+  };
+}
+
+// The cookie saver, listing the IE module's cookie files. It is made after
+// the modules, and the module is looked up when the list is filled.
+core::WindowFactory<ui::Window> CookieSaverWindow() {
+  return [](core::Uglobalvars& g, ui::Window& owner) {
+    auto saver = std::make_unique<browsers::TFrmsavecookie>(g);
+    saver->IEModule = [&owner] {
+      return MainModule<browsers::TFrmie>(owner, &core::TFrminit::Frmie);
+    };
+    return std::unique_ptr<ui::Window>(std::move(saver));
   };
 }
 
@@ -84,6 +105,8 @@ core::WindowFactories ProgramWindows() {
   f.windows["FrmPerformance"] = core::Factory<core::TFrmPerformance>();
   f.windows["Frmdir"] = core::Factory<desktop::TFrmdir>();
   f.windows["FrmlockedMsg"] = core::Factory<core::TFrmlockedMsg>();
+  f.windows[std::string(core::kCookieSaverWindow)] = CookieSaverWindow();
+  f.windows["Frmlocked"] = core::Factory<core::TFrmLocked>();
   f.windows["Frmstats"] = core::Factory<core::TFrmstats>();
   f.windows["Frmurls"] = core::Factory<desktop::TFrmurls>();
   // Cleanup All's steps in the own list and the URL history.

@@ -443,14 +443,22 @@ void TFrmie::BuildCookieFileList() {
   }
 }
 
-void TFrmie::LoadKeptCookies() {
-  kept_cookies_.Clear();
+std::vector<std::string> ReadKeptCookies(platform::Ini& ini, const std::string& scan_file) {
+  std::vector<std::string> names;
   for (int n = 1; n <= kKeptCookiesSize; ++n) {
     std::string name =
-        text::Trim(p_.ini.ReadString(g_.ScanResultsFile, "UCKK5", NumberedKey("CKK", n), ""));
+        text::Trim(ini.ReadString(scan_file, kKeepListSection, NumberedKey(kKeepListKey, n), ""));
     if (name.empty()) break;
-    kept_cookies_.Set(n, std::move(name));
+    names.push_back(std::move(name));
   }
+  return names;
+}
+
+void TFrmie::LoadKeptCookies() {
+  kept_cookies_.Clear();
+  int n = 0;
+  for (std::string& name : ReadKeptCookies(p_.ini, g_.ScanResultsFile))
+    kept_cookies_.Set(++n, std::move(name));
 }
 
 bool TFrmie::IsKeptCookie(const std::string& name) const {

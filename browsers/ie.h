@@ -19,12 +19,15 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/fixed_list.h"
 #include "core/modules.h"
 #include "core/sweep/sweep.h"
 #include "core/uglobalvars.h"
 #include "platform/filesystem.h"
+#include "platform/ini.h"
 #include "ui/controls.h"
 #include "ui/window.h"
 
@@ -46,6 +49,15 @@ inline constexpr int kContentSubfolderLimit = 600;
 // "." or ".." component, "/", "<", ">", "|").
 std::optional<std::string> BootDeleteCommand(const std::string& short_path,
                                              const std::string& long_path);
+
+// The cookie saver's keep list in the scan-results file: section "UCKK5",
+// keys "CKK1" to "CKK200".
+inline constexpr std::string_view kKeepListSection = "UCKK5";
+inline constexpr std::string_view kKeepListKey = "CKK";
+
+// The keep list as stored: the trimmed values from "CKK1" on, up to the
+// first empty one, at most 200.
+std::vector<std::string> ReadKeptCookies(platform::Ini& ini, const std::string& scan_file);
 
 // Upper-cases a pattern-list entry and folds doubled backslashes after a
 // leading "\\" (a share), so that one folder reached through two sources

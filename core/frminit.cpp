@@ -167,6 +167,7 @@ constexpr auto kWindows = std::to_array<WindowRow>({
     {&TFrminit::cmdnon, "Frmnon", Life::kKept, true},
     {&TFrminit::cmddir, "Frmdir", Life::kKept, false},
     {nullptr, "FrmlockedMsg", Life::kKept, false},
+    {nullptr, kCookieSaverWindow, Life::kKept, false},
     {&TFrminit::Cmdviewer, "Frmviewer", Life::kKept, false},
     {nullptr, "Frmstats", Life::kKept, false},
     {&TFrminit::Button4, "Frmreg", Life::kKept, false},
@@ -180,8 +181,9 @@ constexpr auto kWindows = std::to_array<WindowRow>({
     {&TFrminit::CmdDups, "FrmDups", Life::kOneShot, false},
     {&TFrminit::CmdPicCache, "FrmPicCache", Life::kOneShot, false},
     {&TFrminit::cmdabout, "Frmabout", Life::kOneShot, false},
+    {&TFrminit::CmdLock, "Frmlocked", Life::kOneShot, false},
 });
-static_assert(kWindows.size() == 16);
+static_assert(kWindows.size() == 18);
 
 // What each automation flag runs on a timer tick, in the flags' order: a
 // browser category's routine, or else a non-internet routine.

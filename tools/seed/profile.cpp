@@ -128,6 +128,10 @@ constexpr std::string_view kAimLog =
     "<html><body><b>sam_k</b> (8:02:11 PM): are you coming on Saturday?<br>"
     "<b>{user}</b> (8:02:40 PM): yes, see you there<br></body></html>\n";
 
+constexpr std::string_view kBinaryCookie =
+    "uid\n\x00\x01\x02\x1b[0m\xff\xfe\x7f\x80\x9b\n"
+    "tracker.adnet.example/\n1536\n2596929536\n30001193\n1829136384\n29866712\n*\n"sv;
+
 constexpr std::string_view kControlInf =
     "[version]\n"
     "signature=\"$CHICAGO$\"\n"
@@ -140,6 +144,13 @@ constexpr std::string_view kNotes =
     "Call the garage about the brakes.\n"
     "Buy a birthday present for Anna.\n"
     "Renew the passport before August.\n";
+
+// The cookie saver's keep list in the program's scan-results file: two
+// cookies, one of them named in another letter case than its file.
+constexpr IniRow kKeptCookies[] = {
+    {"{appdata}\\Vostreldata\\vostscan6.ini", "UCKK5", "CKK1", "{user}@MyBank[1].TXT"},
+    {"{appdata}\\Vostreldata\\vostscan6.ini", "UCKK5", "CKK2", "{user}@weather[1].txt"},
+};
 
 constexpr FolderRow kFolders[] = {
     // Internet Explorer marks these system folders; the history survey
@@ -189,7 +200,8 @@ constexpr FileRow kFiles[] = {
     {"{cookies}\\{user}@shop[1].txt", 0, Body::kIeCookie},
     {"{cookies}\\{user}@mybank[1].txt", 0, Body::kIeCookie},
     {"{cookies}\\{user}@travel[1].txt", 0, Body::kIeCookie},
-    {"{cookies}\\{user}@tracker.adnet[1].txt", 0, Body::kIeCookie},
+    // A tracker's cookie holding binary bytes (NUL, escape, 0xFF).
+    {"{cookies}\\{user}@tracker.adnet[1].txt", 0, Body::kText, kBinaryCookie},
 
     // Internet Explorer history: the main index and one per period.
     {"{history}\\desktop.ini", 0, Body::kText, kDesktopIni, kHidden | kSystem},
@@ -632,6 +644,7 @@ std::span<const FolderRow> ProfileFolders() { return kFolders; }
 std::span<const FileRow> ProfileFiles() { return kFiles; }
 std::span<const ValueRow> ProfileValues() { return kValues; }
 std::span<const RecycleRow> ProfileRecycled() { return kRecycled; }
+std::span<const IniRow> ProfileKeptCookies() { return kKeptCookies; }
 std::span<const KindHeader> KindHeaders() { return kHeaders; }
 
 }  // namespace seed

@@ -60,6 +60,14 @@ struct ValueRow {
   bool keep_existing = false;
 };
 
+// A value of an INI file.
+struct IniRow {
+  std::string_view file;
+  std::string_view section;
+  std::string_view key;
+  std::string_view value;
+};
+
 // A file to be created and then sent to the Recycle Bin.
 struct RecycleRow {
   std::string_view path;
@@ -70,6 +78,8 @@ std::span<const FolderRow> ProfileFolders();
 std::span<const FileRow> ProfileFiles();
 std::span<const ValueRow> ProfileValues();
 std::span<const RecycleRow> ProfileRecycled();
+// The program's own cookie keep list (seeded only on request).
+std::span<const IniRow> ProfileKeptCookies();
 
 // The header a file of this name starts with (by its name's ending), and
 // whether its filler is text rather than binary.

@@ -234,6 +234,9 @@ class Seeder {
     for (const FolderRow& row : ProfileFolders()) SeedFolder(row);
     for (const FileRow& row : ProfileFiles()) SeedFile(row);
     if (options_.fill_recycle_bin) FillRecycleBin();
+    if (options_.kept_cookies) {
+      for (const IniRow& row : ProfileKeptCookies()) SeedIniValue(row);
+    }
     return std::move(report_);
   }
 
@@ -553,6 +556,24 @@ class Seeder {
       return;
     }
     EnsureFile(*path, *bytes, row.attributes);
+  }
+
+  void SeedIniValue(const IniRow& row) {
+    auto file = Expand(row.file);
+    auto value = Expand(row.value);
+    if (!file || !value) {
+      ++report_.skipped;
+      return;
+    }
+    if (p_.ini.ReadString(*file, row.section, row.key, "") == *value) {
+      ++report_.unchanged;
+    } else if (!EnsureFolder(Parent(*file))) {
+      return;
+    } else if (p_.ini.WriteString(*file, row.section, row.key, *value)) {
+      ++report_.written;
+    } else {
+      Problem("cannot write", *file, std::string(row.section) + " " + std::string(row.key));
+    }
   }
 
   // Only an empty Recycle Bin is filled, so seeding again adds nothing.

@@ -34,6 +34,11 @@ struct SeedOptions {
   bool ie5_cache_layout = true;
   // Sends a few old files to the Recycle Bin when it is empty.
   bool fill_recycle_bin = true;
+  // Writes a keep list of two cookies into the program's scan-results
+  // file. That file's presence tells the program its first run (with the
+  // drive scan) is over, so this is for a profile the program has already
+  // started on.
+  bool kept_cookies = false;
 };
 
 struct SeedReport {

@@ -13,10 +13,14 @@
 namespace {
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: seedprofile [--user NAME] [--no-recycle] [--keep-cache-folder] [--quiet]\n"
-               "Fills the current user's profile with browser traces and junk files for a "
-               "demonstration. Run it only on a test machine or in a scratch Wine prefix.\n");
+  std::fprintf(
+      stderr,
+      "usage: seedprofile [--user NAME] [--no-recycle] [--keep-cache-folder] [--kept-cookies] "
+      "[--quiet]\n"
+      "Fills the current user's profile with browser traces and junk files for a "
+      "demonstration. Run it only on a test machine or in a scratch Wine prefix.\n"
+      "--kept-cookies adds a cookie keep list to Vostrel's data; use it after "
+      "Vostrel's first start, which it would otherwise skip.\n");
   return 2;
 }
 
@@ -33,6 +37,8 @@ int main(int argc, char** argv) {
       options.fill_recycle_bin = false;
     } else if (arg == "--keep-cache-folder") {
       options.ie5_cache_layout = false;
+    } else if (arg == "--kept-cookies") {
+      options.kept_cookies = true;
     } else if (arg == "--quiet") {
       quiet = true;
     } else {
