@@ -4,7 +4,7 @@
 # window started by the same harness (which is what starting any program
 # and showing a window costs under Wine).
 #
-#   bench/startup/run.sh [--build DIR] [--runs N] [--program EXE] [--keep]
+#   bench/startup/run.sh [--build DIR] [--runs N] [--program EXE] [--no-theme] [--keep]
 #
 # DIR is a Windows build folder (default build/windows) with vostrel,
 # vauto, seedprofile, startup_bench and startup_trivial built (run.sh builds
@@ -14,6 +14,8 @@
 # prepare.vauto passes the first start (drive scan window, Vista notice off),
 # so the timed starts are ordinary ones: splash, then the main window.
 # --program times another vostrel.exe (another build of it) instead of DIR's.
+# --no-theme switches Wine's theme off for the timed starts (ThemeActive 0;
+# the template prefix has it on), so controls draw in the classic style.
 # --keep leaves the Wine root in place afterwards.
 # Output: both harness runs and the differences of the medians.
 set -euo pipefail
@@ -23,11 +25,13 @@ build="$repo/build/windows"
 runs=11
 keep=0
 program=""
+theme=1
 while [[ $# -gt 0 ]]; do
   case "$1" in
     --build) build="$(cd "${2:?--build needs a folder}" && pwd)"; shift ;;
     --runs) runs="${2:?--runs needs a number}"; shift ;;
     --program) program="$(cd "$(dirname "${2:?--program needs an exe}")" && pwd)/$(basename "$2")"; shift ;;
+    --no-theme) theme=0 ;;
     --keep) keep=1 ;;
     -h | --help) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
     *) echo "run.sh: unknown argument $1" >&2; exit 2 ;;
@@ -53,7 +57,8 @@ trap vostrel_wine_env_stop EXIT
 
 install_dir="$WINEPREFIX/drive_c/Program Files/Vostrel"
 mkdir -p "$install_dir"
-cp "$program" "$trivial" "$install_dir/"
+cp "$program" "$install_dir/vostrel.exe"
+cp "$trivial" "$install_dir/"
 cp "$repo"/assets/skins/*.jpg "$repo"/assets/*.htm "$install_dir/"
 win_dir='C:\Program Files\Vostrel'
 z() { echo "Z:${1//\//\\}"; }
@@ -65,6 +70,11 @@ wine "$vauto" "$(z "$repo/bench/startup/prepare.vauto")" "program=$win_dir\\vost
   echo "run.sh: the first start failed" >&2
   exit 1
 }
+
+if [[ $theme == 0 ]]; then
+  wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+    /v ThemeActive /t REG_SZ /d 0 /f >/dev/null 2>&1
+fi
 
 out="$build/bench-startup"
 wine "$bench" --runs "$runs" "$win_dir\\vostrel.exe" 2>/dev/null | tr -d '\r' | tee "$out/vostrel.txt"

@@ -552,6 +552,46 @@ TEST_F(Win32WindowSystemTest, TransparentLabelShowsThePictureBeneath) {
   EXPECT_EQ(pixel("LblPlain"), GetSysColor(COLOR_BTNFACE));
 }
 
+// Visual styles ask a group box for what lies behind a child it holds
+// (WM_PRINTCLIENT clipped to the child) on every paint of the child: that is
+// answered by the box's fill alone, while printing the whole box still
+// draws its frame and caption.
+TEST_F(Win32WindowSystemTest, GroupBoxPrintsItsFrameOnlyWhenItShows) {
+  Sample w(ws);
+  w.Show();
+  ws.ProcessMessages();
+  HWND grp = ChildNamed(TopLevelNamed("Frmsample"), "Grp");
+  RECT rc{};
+  GetClientRect(grp, &rc);
+  HDC screen = GetDC(grp);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  HBRUSH paper = CreateSolidBrush(RGB(255, 0, 255));
+  // The pixels the box drew over the paper when printed within `clip`.
+  auto print = [&](const RECT* clip) {
+    SelectClipRgn(dc, nullptr);
+    FillRect(dc, &rc, paper);
+    if (clip) IntersectClipRect(dc, clip->left, clip->top, clip->right, clip->bottom);
+    Send(grp, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    SelectClipRgn(dc, nullptr);
+    int drawn = 0;
+    for (int y = 0; y < rc.bottom; ++y) {
+      for (int x = 0; x < rc.right; ++x) drawn += GetPixel(dc, x, y) != RGB(255, 0, 255);
+    }
+    return drawn;
+  };
+  ui::Rect b = w.CmdInGroup.Bounds();
+  RECT button{b.left, b.top, b.left + b.width, b.top + b.height};
+  EXPECT_EQ(print(&button), 0);
+  EXPECT_GT(print(nullptr), 0);
+  DeleteObject(paper);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(grp, screen);
+}
+
 // The rightmost column of a label that holds text pixels, or -1.
 int RightmostInk(HWND hwnd) {
   UpdateWindow(hwnd);

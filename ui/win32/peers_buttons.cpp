@@ -83,15 +83,66 @@ class ButtonPeer : public ControlPeerBase {
   // A group box draws only its frame and caption; the inside is ours to
   // fill, since the window beneath does not paint under its children.
   bool Intercept(UINT message, WPARAM wparam, LPARAM, LRESULT* result) override {
-    if (message != WM_ERASEBKGND || control_->GetKind() != Kind::kGroupBox) return false;
-    RECT rc{};
-    GetClientRect(hwnd_, &rc);
-    FillRect(reinterpret_cast<HDC>(wparam), &rc, GetState().resources.Brush(Background()));
-    *result = 1;
-    return true;
+    if (control_->GetKind() != Kind::kGroupBox) return false;
+    auto dc = reinterpret_cast<HDC>(wparam);
+    switch (message) {
+      case WM_ERASEBKGND: {
+        RECT rc{};
+        GetClientRect(hwnd_, &rc);
+        FillRect(dc, &rc, GetState().resources.Brush(Background()));
+        *result = 1;
+        return true;
+      }
+      case WM_PRINTCLIENT:
+        // Visual styles draw a check box or push button inside the box over
+        // "what lies behind it": the box gets WM_ERASEBKGND (the fill above)
+        // and then WM_PRINTCLIENT, clipped to the child, once per child and
+        // repaint. Drawing the themed frame and caption there costs as much
+        // as drawing the box, and all of it is clipped away when the child
+        // sits inside the frame, which it does. So such a request is answered
+        // by the fill alone; anything else (a print of the whole box) is
+        // drawn as usual. Same on Windows: the same two messages, and the
+        // clip box of the child's DC is the child's area in box coordinates.
+        if (!WithinInside(dc)) return false;
+        *result = 0;
+        return true;
+      default:
+        return false;
+    }
   }
 
  private:
+  // True when all that `dc` may draw lies inside the box's frame and below
+  // its caption, where a group box draws nothing of its own.
+  bool WithinInside(HDC dc) const {
+    RECT asked{};
+    int kind = GetClipBox(dc, &asked);
+    if (kind == ERROR || kind == NULLREGION) return false;
+    RECT inside{};
+    GetClientRect(hwnd_, &inside);
+    // The frame is at most a few pixels wide; the caption's line is as high
+    // as the box's font, with a little room for a theme's own font.
+    constexpr int kFrame = 3;
+    inside.left += kFrame;
+    inside.right -= kFrame;
+    inside.bottom -= kFrame;
+    inside.top += CaptionHeight() + kFrame;
+    RECT both{};
+    UnionRect(&both, &inside, &asked);
+    return EqualRect(&both, &inside);
+  }
+
+  int CaptionHeight() const {
+    HDC screen = GetDC(nullptr);
+    if (!screen) return 0;
+    HGDIOBJ old = SelectObject(screen, FontHandle());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return metrics.tmHeight;
+  }
+
   bool Real() const { return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
   // Radio buttons that follow each other in one container form one
