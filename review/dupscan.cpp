@@ -167,12 +167,15 @@ void DupFinder::SplitByContents(const std::vector<uint32_t>& group,
   // files open at once stays bounded.
   bool keep_open = group.size() <= kMaxOpenFiles;
   std::vector<Candidate> candidates;
-  std::set<platform::FileIdentity> seen;
+  // The walk stays on one volume (another volume is mounted in a folder
+  // through a reparse point, which it never enters), so the file index
+  // alone tells whether two names lead to one file.
+  std::set<uint64_t> seen;
   for (uint32_t i : group) {
     std::unique_ptr<platform::FileReader> reader = fs_.OpenRead(PathOf(entries_[i]));
     if (!reader) continue;  // unreadable: its contents cannot be confirmed
-    std::optional<platform::FileIdentity> id = reader->Identity();
-    if (id && !seen.insert(*id).second) continue;  // one more name of a file already here
+    std::optional<uint64_t> index = reader->Index();
+    if (index && !seen.insert(*index).second) continue;  // one more name of a file already here
     candidates.push_back({i, keep_open ? std::move(reader) : nullptr});
   }
   if (candidates.size() < 2) return;
