@@ -54,9 +54,12 @@ class FileReader {
   // it read (fewer only at the end of the file, 0 past it); nullopt when
   // the read failed.
   virtual std::optional<size_t> ReadAt(uint64_t offset, char* buffer, size_t size) = 0;
-  // The open file's identity (see FileSystem::Identity), without opening it
-  // again; nullopt when the system does not tell.
-  virtual std::optional<FileIdentity> Identity() = 0;
+  // The open file's index on its volume (FileIdentity::index), from the
+  // handle alone: unlike a whole identity it needs no query of the volume,
+  // which can cost more than the open itself. Two readers of files on one
+  // volume with equal indexes read one physical file. Nullopt when the
+  // system does not tell.
+  virtual std::optional<uint64_t> Index() = 0;
 };
 
 enum class DriveType { kUnknown, kNoRootDir, kRemovable, kFixed, kRemote, kCdRom, kRamDisk };

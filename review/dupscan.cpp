@@ -109,11 +109,20 @@ std::vector<std::vector<uint32_t>> DupFinder::GroupBySize() const {
   return groups;
 }
 
+// A reader gives the index without the query of the volume a whole
+// identity costs; a file that cannot be opened for reading (another
+// program holds it) still has its identity.
 void DupFinder::DropExtraLinks(std::vector<uint32_t>& group) const {
-  std::set<platform::FileIdentity> seen;
+  std::set<uint64_t> seen;
   std::erase_if(group, [&](uint32_t i) {
-    std::optional<platform::FileIdentity> id = fs_.Identity(PathOf(entries_[i]));
-    return id && !seen.insert(*id).second;
+    std::string path = PathOf(entries_[i]);
+    std::optional<uint64_t> index;
+    if (std::unique_ptr<platform::FileReader> reader = fs_.OpenRead(path)) {
+      index = reader->Index();
+    } else if (std::optional<platform::FileIdentity> id = fs_.Identity(path)) {
+      index = id->index;
+    }
+    return index && !seen.insert(*index).second;
   });
 }
 
@@ -167,12 +176,12 @@ void DupFinder::SplitByContents(const std::vector<uint32_t>& group,
   // files open at once stays bounded.
   bool keep_open = group.size() <= kMaxOpenFiles;
   std::vector<Candidate> candidates;
-  std::set<platform::FileIdentity> seen;
+  std::set<uint64_t> seen;
   for (uint32_t i : group) {
     std::unique_ptr<platform::FileReader> reader = fs_.OpenRead(PathOf(entries_[i]));
     if (!reader) continue;  // unreadable: its contents cannot be confirmed
-    std::optional<platform::FileIdentity> id = reader->Identity();
-    if (id && !seen.insert(*id).second) continue;  // one more name of a file already here
+    std::optional<uint64_t> index = reader->Index();
+    if (index && !seen.insert(*index).second) continue;  // one more name of a file already here
     candidates.push_back({i, keep_open ? std::move(reader) : nullptr});
   }
   if (candidates.size() < 2) return;

@@ -8,7 +8,10 @@
 //   their contents. Each byte of a file is read at most once.
 //
 // A physical file reached through several names (hard links) counts once,
-// by the first name the walk met. Files whose listed name cannot be used
+// by the first name the walk met. The walk stays on one volume (another
+// volume is mounted in a folder through a reparse point, which it never
+// enters), so the file index alone tells whether two names lead to one
+// file. Files whose listed name cannot be used
 // safely (see sweep::SafeName) and file-like reparse points are left out,
 // so every path handed out is exactly one file. The scan deletes nothing.
 //

@@ -458,7 +458,7 @@ class SimFileSystem : public platform::FileSystem {
       if (n_.locked) return std::nullopt;
       return n_.ReadAt(offset, buffer, size);
     }
-    std::optional<platform::FileIdentity> Identity() override { return id_; }
+    std::optional<uint64_t> Index() override { return id_.index; }
 
    private:
     const Node& n_;

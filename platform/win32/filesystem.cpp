@@ -7,6 +7,7 @@
 #include "platform/win32/util.h"
 
 #include <winioctl.h>
+#include <winternl.h>
 
 #include "platform/filesystem.h"
 #include "platform/text.h"
@@ -204,54 +205,64 @@ class Win32FileSystem : public platform::FileSystem {
     }
   }
 
-  // Each read names its offset in an OVERLAPPED block, so the handle keeps
-  // no position between reads; it is a synchronous handle, so the call
-  // still returns when the data is there.
+  // Reads use the handle's own file position, moved only when a read does
+  // not start where the last one ended. (An offset in an OVERLAPPED block
+  // would need no position, but Wine then posts a completion to its server
+  // on every call, which costs more than the read itself.)
   class Win32Reader : public platform::FileReader {
    public:
-    Win32Reader(Handle file, platform::FileIdentity id) : file_(std::move(file)), id_(id) {}
-    std::optional<platform::FileIdentity> Identity() override { return id_; }
+    explicit Win32Reader(Handle file) : file_(std::move(file)) {}
+
+    // FileInternalInformation holds the index GetFileInformationByHandle
+    // gives, without the volume's serial number that call also asks the
+    // volume for each time (under Wine a round trip through the mount
+    // manager's driver process).
+    std::optional<uint64_t> Index() override {
+      IO_STATUS_BLOCK io{};
+      FILE_INTERNAL_INFORMATION info{};
+      if (NtQueryInformationFile(file_.Get(), &io, &info, sizeof info, FileInternalInformation) !=
+          0) {
+        return std::nullopt;
+      }
+      return static_cast<uint64_t>(info.IndexNumber.QuadPart);
+    }
+
     std::optional<size_t> ReadAt(uint64_t offset, char* buffer, size_t size) override {
+      if (offset != position_) {
+        LARGE_INTEGER to;
+        to.QuadPart = static_cast<LONGLONG>(offset);
+        if (!SetFilePointerEx(file_.Get(), to, nullptr, FILE_BEGIN)) return std::nullopt;
+        position_ = offset;
+      }
       size_t done = 0;
       while (done < size) {
         DWORD want = static_cast<DWORD>(std::min<size_t>(kChunk * 16, size - done));
-        uint64_t at = offset + done;
-        OVERLAPPED where{};
-        where.Offset = static_cast<DWORD>(at);
-        where.OffsetHigh = static_cast<DWORD>(at >> 32);
         DWORD got = 0;
-        if (!ReadFile(file_.Get(), buffer + done, want, &got, &where)) {
-          if (GetLastError() == ERROR_HANDLE_EOF) break;
+        if (!ReadFile(file_.Get(), buffer + done, want, &got, nullptr)) {
+          position_ = kUnknownPosition;
           return std::nullopt;
         }
-        if (got == 0) break;
+        position_ += got;
+        if (got == 0) break;  // the end of the file
         done += got;
       }
       return done;
     }
 
    private:
+    static constexpr uint64_t kUnknownPosition = ~uint64_t{0};
     Handle file_;
-    platform::FileIdentity id_;
+    uint64_t position_ = 0;
   };
 
-  static platform::FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
-    return {info.dwVolumeSerialNumber,
-            (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
-  }
-
+  // CreateFile without FILE_FLAG_BACKUP_SEMANTICS opens no folder.
   std::unique_ptr<platform::FileReader> OpenRead(std::string_view path) override {
     auto wide = WidePath(path);
     if (!wide) return nullptr;
     Handle file(CreateFileW(wide->c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.Valid()) return nullptr;
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(file.Get(), &info) ||
-        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      return nullptr;
-    }
-    return std::make_unique<Win32Reader>(std::move(file), IdentityOf(info));
+    return std::make_unique<Win32Reader>(std::move(file));
   }
 
   Status CreateHardLink(std::string_view path, std::string_view target) override {
@@ -289,7 +300,9 @@ class Win32FileSystem : public platform::FileSystem {
     if (!file.Valid()) return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(file.Get(), &info)) return std::nullopt;
-    return IdentityOf(info);
+    return platform::FileIdentity{
+        info.dwVolumeSerialNumber,
+        (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
   }
 
   Status WriteBytes(std::string_view path, std::string_view bytes) override {
