@@ -31,6 +31,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/vauto/quote_argument.h"
+
 namespace {
 
 constexpr DWORD kPollMs = 2;
@@ -98,23 +100,6 @@ bool Answers(HWND hwnd) {
 struct Run {
   std::optional<double> splash, painted, gone, main, ready;
 };
-
-std::wstring QuoteArgument(const std::wstring& arg) {
-  if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
-  std::wstring out = L"\"";
-  size_t backslashes = 0;
-  for (wchar_t c : arg) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    out += c;
-  }
-  out.append(backslashes * 2, L'\\');
-  return out + L"\"";
-}
 
 std::optional<Run> TimeOneStart(const std::wstring& command_line, const std::wstring& caption,
                                 const std::wstring& splash_name) {
@@ -217,7 +202,7 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring command_line;
   for (int a = i; a < argc; ++a) {
     if (!command_line.empty()) command_line += L' ';
-    command_line += QuoteArgument(argv[a]);
+    command_line += vauto::QuoteArgument(argv[a]);
   }
 
   std::printf("startup_bench: %ls, %d runs (the first is a warm-up)\n", argv[i], runs);

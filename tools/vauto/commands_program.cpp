@@ -5,31 +5,13 @@
 
 #include "tools/vauto/commands.h"
 #include "tools/vauto/end_session.h"
+#include "tools/vauto/quote_argument.h"
 #include "tools/vauto/session.h"
 #include "tools/vauto/win32.h"
 
 namespace vauto {
 
 namespace {
-
-// One command-line argument quoted the way CommandLineToArgvW and the C
-// runtime read it back.
-std::wstring QuoteArgument(const std::wstring& arg) {
-  if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
-  std::wstring out = L"\"";
-  size_t backslashes = 0;
-  for (wchar_t c : arg) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    out += c;
-  }
-  out.append(backslashes * 2, L'\\');
-  return out + L"\"";
-}
 
 // A window given as a caption or as name:Name.
 struct WindowRef {
