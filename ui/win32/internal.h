@@ -36,6 +36,10 @@ std::wstring Widen(std::string_view text);
 std::string Narrow(std::wstring_view text);
 std::string WindowTextOf(HWND hwnd);
 
+// The height of one line of text in `font` on the screen (0 when there is
+// no screen to ask).
+int LineHeightOf(HFONT font);
+
 // The automation name: a window property holding the global atom of the
 // control's or window's name. RemoveName deletes both again.
 inline constexpr wchar_t kNameProp[] = L"VostrelName";

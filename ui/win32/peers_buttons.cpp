@@ -126,21 +126,10 @@ class ButtonPeer : public ControlPeerBase {
     inside.left += kFrame;
     inside.right -= kFrame;
     inside.bottom -= kFrame;
-    inside.top += CaptionHeight() + kFrame;
+    inside.top += LineHeightOf(FontHandle()) + kFrame;
     RECT both{};
     UnionRect(&both, &inside, &asked);
     return EqualRect(&both, &inside);
-  }
-
-  int CaptionHeight() const {
-    HDC screen = GetDC(nullptr);
-    if (!screen) return 0;
-    HGDIOBJ old = SelectObject(screen, FontHandle());
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(screen, &metrics);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
-    return metrics.tmHeight;
   }
 
   bool Real() const { return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }

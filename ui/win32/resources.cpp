@@ -36,6 +36,17 @@ std::string WindowTextOf(HWND hwnd) {
   return Narrow(buffer);
 }
 
+int LineHeightOf(HFONT font) {
+  HDC dc = GetDC(nullptr);
+  if (!dc) return 0;
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return metrics.tmHeight;
+}
+
 void SetName(HWND hwnd, std::string_view name) {
   if (name.empty()) return;
   ATOM atom = GlobalAddAtomW(Widen(name).c_str());

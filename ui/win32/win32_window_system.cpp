@@ -682,14 +682,7 @@ int Win32WindowSystem::TextWidth(const Font& font, std::string_view text) {
 }
 
 int Win32WindowSystem::LineHeight(const Font& font) {
-  HDC dc = GetDC(nullptr);
-  if (!dc) return 0;
-  HGDIOBJ old = SelectObject(dc, state_->resources.Font(font));
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return metrics.tmHeight;
+  return win32::LineHeightOf(state_->resources.Font(font));
 }
 
 void* Win32WindowSystem::BoxOwner() const {
