@@ -1,5 +1,6 @@
 #include "core/frmconfmsg.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -30,7 +31,7 @@ TFrmconfmsg::TFrmconfmsg(Uglobalvars& g, TFrminit& main)
   SetPositionRule(ui::Position::kScreenCenter);
   // The introduction's two parts, as one paragraph.
   Label1.SetWordWrap(true);
-  Label1.SetCaption(std::string(kIntro) + std::string(kIntroEnd));
+  Label1.SetCaption(ui::Paragraph(std::array{kIntro, kIntroEnd}));
   CmdScan.SetHint("Refresh System Scan / Scan for old, uninstalled internet files");
   CmdAuto.SetHint("Run cleanups automatically in the background");
   CmdKeepCookies.SetHint("Keep some cookies so they are not deleted");

@@ -1,10 +1,9 @@
 #include "core/frmlocked.h"
 
 #include <array>
-#include <initializer_list>
-#include <string>
 #include <string_view>
-#include <utility>
+
+#include "ui/layout.h"
 
 namespace core {
 
@@ -29,32 +28,13 @@ TFrmLocked::TFrmLocked(Uglobalvars& g)
   SetBorderStyle(ui::BorderStyle::kDialog);
   SetPositionRule(ui::Position::kScreenCenter);
   // The parts read as one paragraph.
-  std::string text;
-  for (std::string_view part : kExplanation) {
-    if (!text.empty() && text.back() != ' ') text += ' ';
-    text += part;
-  }
   Label1.SetWordWrap(true);
-  Label1.SetCaption(std::move(text));
+  Label1.SetCaption(ui::Paragraph(kExplanation));
   CmdReturn.SetModalResult(1);
   OnClose = [this] { FormClose(); };
   g_.RememberSize(*this);
-  LayOut();
-}
-
-// The explanation at the height its lines take, the radio buttons and
-// "Return" below it.
-void TFrmLocked::LayOut() {
-  constexpr int kMargin = 10;
-  int y = kMargin;
-  for (ui::Control* c : std::initializer_list<ui::Control*>{&Label1, &Panel1, &CmdReturn}) {
-    ui::Rect r = c->Bounds();
-    r.top = y;
-    if (c == &Label1) r.height = Label1.TextHeight();
-    c->SetBounds(r);
-    y += r.height + kMargin;
-  }
-  if (ClientHeight() < y) SetClientSize(ClientWidth(), y);
+  // The explanation at the height its lines take, the rest below it.
+  ui::StackTexts({&Label1}, {&Panel1, &CmdReturn}, 10);
 }
 
 void TFrmLocked::PrepareToShow() {

@@ -24,8 +24,8 @@ class TFrmLocked : public ui::Window, public PreparedWindow {
   // ---- Controls, in layout order ----
 
   // The explanation, as tall as its lines need.
-  ui::Label Label1{*this, "Label1", nullptr, {10, 0, 460, 14}};
-  ui::Panel Panel1{*this, "Panel1", nullptr, {10, 0, 460, 56}};
+  ui::Label Label1{*this, "Label1", nullptr, {10, 10, 460, 14}};
+  ui::Panel Panel1{*this, "Panel1", nullptr, {10, 34, 460, 56}};
   ui::RadioButton RadDoLocked{*this,
                               "RadDoLocked",
                               &Panel1,
@@ -33,7 +33,7 @@ class TFrmLocked : public ui::Window, public PreparedWindow {
                               "Always perform locked file cleanup when rebooting"};
   ui::RadioButton RadDontDoLocked{
       *this, "RadDontDoLocked", &Panel1, {10, 30, 440, 18}, "Do not perform locked file cleanup"};
-  ui::Button CmdReturn{*this, "CmdReturn", nullptr, {202, 0, 75, 25}, "Return"};
+  ui::Button CmdReturn{*this, "CmdReturn", nullptr, {202, 100, 75, 25}, "Return"};
 
   // ---- Handlers ----
 
@@ -42,8 +42,6 @@ class TFrmLocked : public ui::Window, public PreparedWindow {
   void FormClose();
 
  private:
-  void LayOut();
-
   Uglobalvars& g_;
 };
 

@@ -44,7 +44,7 @@ TFrmtimerwindow::TFrmtimerwindow(Uglobalvars& g)
   SetPositionRule(ui::Position::kScreenCenter);
   // The explanation's two parts, as one paragraph.
   Label1.SetWordWrap(true);
-  Label1.SetCaption(std::string(kIntro) + " " + std::string(kIntroEnd));
+  Label1.SetCaption(ui::Paragraph(std::array{kIntro, kIntroEnd}));
   ScrMinutes.SetRange(kFewestMinutes, kMostMinutes);
   CmdActivate.SetModalResult(1);
   CmdCancel.SetModalResult(2);

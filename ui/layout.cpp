@@ -7,6 +7,15 @@
 
 namespace ui {
 
+std::string Paragraph(std::span<const std::string_view> parts) {
+  std::string text;
+  for (std::string_view part : parts) {
+    if (!text.empty() && text.back() != ' ') text += ' ';
+    text += part;
+  }
+  return text;
+}
+
 int StackTexts(std::initializer_list<Label*> texts, std::initializer_list<Control*> below,
                int gap) {
   if (texts.size() == 0) return 0;

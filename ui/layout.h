@@ -4,10 +4,17 @@
 #pragma once
 
 #include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
 
 #include "ui/controls.h"
 
 namespace ui {
+
+// The parts of one text, stored in pieces, as one paragraph: a blank goes
+// between two parts where the first does not end with one.
+std::string Paragraph(std::span<const std::string_view> parts);
 
 // Gives each label the height its caption needs (Label::TextHeight), one
 // right below the other from the first label's top. When the last text then
